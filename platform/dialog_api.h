@@ -1,0 +1,14 @@
+#pragma once
+// comdlg32: the common open and save file dialogs.
+#include "platform/types.h"
+
+namespace platform {
+
+class DialogApi {
+ public:
+  virtual ~DialogApi() = default;
+  virtual bool GetOpenFileNameA(OpenFileRecord* record) = 0;
+  virtual bool GetSaveFileNameA(OpenFileRecord* record) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+#pragma once
+// kernel32 as the toolkit uses it: timers, handles, files, processes, local time and the
+// code page conversion. The native implementation converts with iconv.
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+namespace platform {
+
+class SystemApi {
+ public:
+  virtual ~SystemApi() = default;
+
+  // Unnamed auto-reset waitable timer; 0 on failure.
+  virtual Handle CreateWaitableTimerA() = 0;
+  // dueTime in 100 ns units, negative = relative to now; period 0, no completion routine.
+  virtual bool SetWaitableTimer(Handle timer, int64_t dueTime) = 0;
+  virtual bool CloseHandle(Handle handle) = 0;
+  virtual uint64_t GetTickCount64() = 0;
+  virtual void Sleep(uint32_t milliseconds) = 0;
+  virtual LocalTime GetLocalTime() = 0;
+
+  // Same contract as the platform call; char16_t units are UTF-16LE.
+  virtual int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text,
+                                  int length, char16_t* buffer, int bufferUnits) = 0;
+
+  virtual Handle FindFirstFileW(const char16_t* path, FindData* data) = 0;
+  virtual bool FindClose(Handle search) = 0;
+  // Returns the length written (without NUL), or the size needed, or 0 on failure.
+  virtual uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) = 0;
+  virtual bool SetCurrentDirectoryA(const char* path) = 0;
+  // Directory of the running executable, without trailing backslash.
+  virtual std::string ProgramDirectory() = 0;
+
+  // CreateProcessA with the whole command line, no inherited handles, creation flags 0,
+  // STARTF_USESHOWWINDOW with the given show mode.
+  virtual bool CreateProcessA(const char* commandLine, int showMode, ProcessInfo* info) = 0;
+  virtual uint32_t WaitForInputIdle(Handle process, uint32_t milliseconds) = 0;
+  virtual uint32_t WaitForSingleObject(Handle handle, uint32_t milliseconds) = 0;
+};
+
+}  // namespace platform

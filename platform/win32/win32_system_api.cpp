@@ -1,0 +1,97 @@
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_platform.h"
+
+namespace platform {
+
+Handle Win32SystemApi::CreateWaitableTimerA() {
+  return FromHandle(::CreateWaitableTimerA(nullptr, FALSE, nullptr));
+}
+
+bool Win32SystemApi::SetWaitableTimer(Handle timer, int64_t dueTime) {
+  LARGE_INTEGER due;
+  due.QuadPart = dueTime;
+  return ::SetWaitableTimer(ToHandle(timer), &due, 0, nullptr, nullptr, FALSE) != 0;
+}
+
+bool Win32SystemApi::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != 0; }
+uint64_t Win32SystemApi::GetTickCount64() { return ::GetTickCount64(); }
+void Win32SystemApi::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+LocalTime Win32SystemApi::GetLocalTime() {
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  return {t.wHour, t.wMinute, t.wSecond};
+}
+
+int Win32SystemApi::MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text,
+                                        int length, char16_t* buffer, int bufferUnits) {
+  return ::MultiByteToWideChar(codePage, flags, text, length,
+                               reinterpret_cast<wchar_t*>(buffer), bufferUnits);
+}
+
+Handle Win32SystemApi::FindFirstFileW(const char16_t* path, FindData* data) {
+  WIN32_FIND_DATAW found{};
+  HANDLE h = ::FindFirstFileW(reinterpret_cast<const wchar_t*>(path), &found);
+  if (h == INVALID_HANDLE_VALUE) return kInvalidHandle;
+  data->attributes = found.dwFileAttributes;
+  data->fileName.assign(reinterpret_cast<const char16_t*>(found.cFileName));
+  return FromHandle(h);
+}
+
+bool Win32SystemApi::FindClose(Handle search) { return ::FindClose(ToHandle(search)) != 0; }
+
+uint32_t Win32SystemApi::GetCurrentDirectoryA(uint32_t size, char* buffer) {
+  return ::GetCurrentDirectoryA(size, buffer);
+}
+
+bool Win32SystemApi::SetCurrentDirectoryA(const char* path) {
+  return ::SetCurrentDirectoryA(path) != 0;
+}
+
+std::string Win32SystemApi::ProgramDirectory() {
+  char path[MAX_PATH * 2] = {};
+  DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
+  std::string full(path, n);
+  // Cut at the last real backslash; the ANSI path is GBK, so step over double-byte characters.
+  size_t cut = std::string::npos;
+  for (size_t i = 0; i < full.size(); ++i) {
+    if (::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(full[i])) && i + 1 < full.size()) {
+      ++i;
+      continue;
+    }
+    if (full[i] == '\\') cut = i;
+  }
+  return cut == std::string::npos ? std::string() : full.substr(0, cut);
+}
+
+bool Win32SystemApi::CreateProcessA(const char* commandLine, int showMode, ProcessInfo* info) {
+  std::string writable(commandLine ? commandLine : "");
+  writable.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showMode);
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &pi)) {
+    return false;
+  }
+  info->process = FromHandle(pi.hProcess);
+  info->thread = FromHandle(pi.hThread);
+  info->processId = pi.dwProcessId;
+  return true;
+}
+
+uint32_t Win32SystemApi::WaitForInputIdle(Handle process, uint32_t milliseconds) {
+  return ::WaitForInputIdle(ToHandle(process), milliseconds);
+}
+
+uint32_t Win32SystemApi::WaitForSingleObject(Handle handle, uint32_t milliseconds) {
+  return ::WaitForSingleObject(ToHandle(handle), milliseconds);
+}
+
+}  // namespace platform

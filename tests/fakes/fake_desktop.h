@@ -1,0 +1,227 @@
+#pragma once
+// A simulated desktop for native tests: a tree of windows, a file system, processes, file
+// dialogs and message boxes, on a virtual clock. Every seam call is logged; any call can be
+// made to fail. Waiting advances the virtual clock instead of real time.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+using platform::Handle;
+using platform::Hwnd;
+using platform::Rect;
+
+struct FakeWindow {
+  Hwnd handle = 0;
+  Hwnd parent = 0;
+  std::string className;
+  std::string title;
+  uint32_t style = 0x10000000;  // WS_VISIBLE
+  uint32_t exStyle = 0;
+  Rect rect;                   // outer rectangle, screen coordinates
+  int32_t clientLeft = 8;      // client origin inside the outer rectangle
+  int32_t clientTop = 31;
+  bool iconic = false;
+  bool responding = true;
+  uint8_t alpha = 255;
+  uint32_t layeredFlags = 0;
+  std::vector<Hwnd> children;  // z-order, first = top
+  std::set<std::string> shownLabels;  // label pictures a capture of this window would show
+  bool capturable = true;             // false: a capture of it gives a blank picture
+  bool visible() const { return (style & 0x10000000) != 0; }
+};
+
+struct PostedMessage {
+  Hwnd window = 0;
+  uint32_t message = 0;
+  uint32_t wParam = 0;
+  uint32_t lParam = 0;
+  bool unicode = false;
+  int64_t atMs = 0;
+};
+
+struct SentMessage {
+  Hwnd window = 0;
+  uint32_t message = 0;
+  uint32_t wParam = 0;
+  uint32_t lParam = 0;
+};
+
+struct MessageBoxShown {
+  Hwnd owner = 0;
+  std::string text;
+  std::string caption;
+  uint32_t style = 0;
+  int64_t atMs = 0;
+};
+
+struct ProcessStarted {
+  std::string commandLine;
+  int showMode = 0;
+  int64_t atMs = 0;
+};
+
+// What a file dialog was given, copied when it opened.
+struct DialogShown {
+  bool save = false;
+  Hwnd owner = 0;
+  std::string filter;  // the native filter bytes, through its double NUL
+  uint32_t filterIndex = 0;
+  std::string initialFile;  // file buffer content up to its first NUL
+  uint32_t maxFile = 0;
+  uint32_t maxFileTitle = 0;
+  std::string initialDir;
+  std::string title;
+  uint32_t structSize = 0;
+};
+
+class FakeDesktop final : public platform::WindowApi,
+                          public platform::SystemApi,
+                          public platform::DialogApi {
+ public:
+  FakeDesktop();
+
+  platform::Platform& AsPlatform() { return platform_; }
+
+  // --- building the scene ---
+  Hwnd AddWindow(Hwnd parent, const std::string& className, const std::string& title,
+                 Rect rect = {100, 100, 740, 580});
+  FakeWindow& Window(Hwnd handle);
+  bool Exists(Hwnd handle) const { return windows_.count(handle) != 0; }
+  void RemoveWindow(Hwnd handle);
+  void AddFile(const std::u16string& path, uint32_t attributes = 0x20);
+  void SetScreenSize(int width, int height) { screenWidth_ = width, screenHeight_ = height; }
+  void SetClockStart(int hour, int minute) { startMinutes_ = hour * 60 + minute; }
+  void SetProgramDirectory(const std::string& dir) { programDirectory_ = dir; }
+  void SetCurrentDirectory(const std::string& dir) { currentDirectory_ = dir; }
+  const std::string& CurrentDirectory() const { return currentDirectory_; }
+
+  // --- virtual clock ---
+  int64_t NowMs() const { return nowMs_; }
+  // Runs `action` once the clock reaches `atMs`. Input events make a pumping wait wake up.
+  void At(int64_t atMs, std::function<void()> action, bool isInput = false);
+  void After(int64_t delayMs, std::function<void()> action, bool isInput = false) {
+    At(nowMs_ + delayMs, std::move(action), isInput);
+  }
+  void Advance(int64_t ms);
+
+  // --- reactions ---
+  std::function<void(const PostedMessage&)> onPost;
+  std::function<void(const ProcessStarted&)> onProcessStarted;
+  std::function<void()> onProcessMessages;
+  // Chosen paths for the next dialogs; nullopt = the user cancels. Empty queue = cancel.
+  std::deque<std::optional<std::string>> openDialogAnswers;
+  std::deque<std::optional<std::string>> saveDialogAnswers;
+
+  // --- failures on demand: a name of a seam call (e.g. "CreateWaitableTimerA") ---
+  void Fail(const std::string& call) { failing_.insert(call); }
+  void Heal(const std::string& call) { failing_.erase(call); }
+
+  // --- records ---
+  std::vector<std::string> calls;  // every seam call by name, in order
+  std::vector<PostedMessage> posted;
+  std::vector<SentMessage> sent;
+  std::vector<MessageBoxShown> messageBoxes;
+  std::vector<ProcessStarted> processes;
+  std::vector<DialogShown> dialogs;
+  int pumpCount = 0;
+  size_t OpenHandleCount() const { return openHandles_.size(); }
+  size_t CountCalls(const std::string& name) const;
+
+  // --- WindowApi ---
+  Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const char* className,
+                     const char* title) override;
+  bool GetWindowInfo(Hwnd window, platform::WindowInfo* info) override;
+  bool GetWindowRect(Hwnd window, Rect* rect) override;
+  bool GetClientRect(Hwnd window, Rect* rect) override;
+  bool ClientToScreen(Hwnd window, platform::Point* point) override;
+  int GetClassNameA(Hwnd window, char* buffer, int maxCount) override;
+  bool IsWindow(Hwnd window) override;
+  bool IsIconic(Hwnd window) override;
+  bool IsWindowVisible(Hwnd window) override;
+  Hwnd GetDesktopWindow() override;
+  bool PostMessageA(Hwnd window, uint32_t message, uint32_t wParam, uint32_t lParam) override;
+  bool PostMessageW(Hwnd window, uint32_t message, uint32_t wParam, uint32_t lParam) override;
+  int32_t SendMessageA(Hwnd window, uint32_t message, uint32_t wParam, uint32_t lParam) override;
+  uint32_t SendMessageTimeoutA(Hwnd window, uint32_t message, uint32_t wParam, uint32_t lParam,
+                               uint32_t flags, uint32_t timeoutMs, uint32_t* result) override;
+  uint32_t MapVirtualKeyA(uint32_t code, uint32_t mapType) override;
+  int32_t GetWindowLongA(Hwnd window, int index) override;
+  int32_t SetWindowLongA(Hwnd window, int index, int32_t value) override;
+  bool SetLayeredWindowAttributes(Hwnd window, uint32_t colorKey, uint8_t alpha,
+                                  uint32_t flags) override;
+  bool ShowWindowAsync(Hwnd window, int command) override;
+  uint32_t RegisterWindowMessageA(const char* name) override;
+  int GetSystemMetrics(int index) override;
+  int MessageBoxA(Hwnd owner, const char* text, const char* caption, uint32_t style) override;
+  uint32_t MsgWaitForMultipleObjects(uint32_t count, const Handle* handles, bool waitAll,
+                                     uint32_t timeoutMs, uint32_t wakeMask) override;
+  void ProcessPendingMessages() override;
+
+  // --- SystemApi ---
+  Handle CreateWaitableTimerA() override;
+  bool SetWaitableTimer(Handle timer, int64_t dueTime) override;
+  bool CloseHandle(Handle handle) override;
+  uint64_t GetTickCount64() override;
+  void Sleep(uint32_t milliseconds) override;
+  platform::LocalTime GetLocalTime() override;
+  int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text, int length,
+                          char16_t* buffer, int bufferUnits) override;
+  Handle FindFirstFileW(const char16_t* path, platform::FindData* data) override;
+  bool FindClose(Handle search) override;
+  uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) override;
+  bool SetCurrentDirectoryA(const char* path) override;
+  std::string ProgramDirectory() override;
+  bool CreateProcessA(const char* commandLine, int showMode,
+                      platform::ProcessInfo* info) override;
+  uint32_t WaitForInputIdle(Handle process, uint32_t milliseconds) override;
+  uint32_t WaitForSingleObject(Handle handle, uint32_t milliseconds) override;
+
+  // --- DialogApi ---
+  bool GetOpenFileNameA(platform::OpenFileRecord* record) override;
+  bool GetSaveFileNameA(platform::OpenFileRecord* record) override;
+
+ private:
+  struct Scheduled {
+    int64_t atMs;
+    uint64_t order;
+    std::function<void()> action;
+    bool isInput;
+  };
+  bool Failing(const char* call);
+  Handle NewHandle();
+  bool RunDialog(bool save, platform::OpenFileRecord* record);
+  // Advances to `untilMs`, running due events; stops early at the first input event and
+  // returns true in that case.
+  bool AdvanceUntil(int64_t untilMs, bool stopAtInput);
+
+  platform::Platform platform_;
+  std::map<Hwnd, FakeWindow> windows_;
+  std::vector<Hwnd> topLevel_;  // z-order
+  Hwnd desktop_ = 0x10010;
+  Hwnd nextHwnd_ = 0x20000;
+  Handle nextHandle_ = 0x400;
+  std::set<Handle> openHandles_;
+  std::map<Handle, int64_t> timers_;  // due time, -1 when not armed
+  std::map<std::u16string, uint32_t> files_;
+  std::vector<Scheduled> scheduled_;
+  uint64_t scheduleOrder_ = 0;
+  std::set<std::string> failing_;
+  std::map<std::string, uint32_t> registeredMessages_;
+  int64_t nowMs_ = 0;
+  int startMinutes_ = 14 * 60 + 7;
+  int screenWidth_ = 2560;
+  int screenHeight_ = 1440;
+  std::string programDirectory_ = "C:\\tool";
+  std::string currentDirectory_ = "C:\\work";
+};
+
+}  // namespace fake
