@@ -1,0 +1,26 @@
+#pragma once
+// A page document read by the program's own HTML reader, for viewers without a browser engine.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "automation/browser_document.h"
+#include "automation/html_reader.h"
+
+namespace automation {
+
+class HtmlPageDocument final : public PageDocument {
+ public:
+  explicit HtmlPageDocument(std::string html);  // GBK bytes
+
+  int ElementCount(std::string_view tag) override;
+  std::string ElementText(std::string_view tag, int index, ElementField field) override;
+
+ private:
+  const std::vector<size_t>& ElementsOfTag(std::string_view tag);
+
+  HtmlDocument document_;
+  std::map<std::string, std::vector<size_t>> byTag_;  // upper-case tag -> body elements
+};
+
+}  // namespace automation
