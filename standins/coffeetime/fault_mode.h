@@ -1,0 +1,25 @@
+#pragma once
+// Misbehaviours the stand-ins can be told to show, so tests can check how the tool copes.
+// Chosen by the environment variable BMT_STANDIN_FAULT, which only tests set; it is inherited
+// from the tool by the programs the tool starts.
+#include <string_view>
+
+namespace standin {
+
+constexpr const char* kFaultVariable = "BMT_STANDIN_FAULT";
+
+enum class FaultMode {
+  kNone,
+  kRejectAll,        // every file is rejected, the window keeps answering
+  kNeverFinishLoad,  // busy as for a good file, then the start window stays as it is
+  kHangFlash,        // the ME flash blocks the GUI thread for ever
+  kNoSaveDialog,     // the save button does nothing
+  kLateWrite,        // the image is written some seconds after the dialog's save button
+  kExitAbruptly,     // the process ends as soon as the load is clicked
+};
+
+// Unknown or empty names mean kNone: a stand-in started by hand behaves normally.
+FaultMode ParseFaultMode(std::string_view name);
+std::string_view FaultModeName(FaultMode mode);
+
+}  // namespace standin
