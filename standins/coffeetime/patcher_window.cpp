@@ -1,0 +1,279 @@
+#include "standins/coffeetime/patcher_window.h"
+
+#include <windowsx.h>
+
+#include "imaging/label_templates.h"
+#include "standins/coffeetime/save_dialog.h"
+#include "standins/coffeetime/wide_files.h"
+#include "standins/coffeetime/wide_text.h"
+#include "standins/image_format/image_layout.h"
+
+namespace standin {
+
+namespace {
+
+constexpr UINT_PTR kLateWriteTimer = 1;
+constexpr COLORREF kBackground = RGB(240, 240, 240);
+constexpr COLORREF kText = RGB(30, 30, 30);
+
+// A busy GUI thread: no messages are taken while it sleeps, so the window stops answering.
+void BusyFor(DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  while (GetTickCount64() < end) Sleep(50);
+}
+
+[[noreturn]] void HangForever() {
+  for (;;) Sleep(1000);
+}
+
+std::u16string Utf16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+std::u16string VersionText(const MeVersion& v) {
+  return Utf16(std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+               std::to_string(v.hotfix) + "." + std::to_string(v.build));
+}
+
+void Text(HDC dc, int x, int y, const std::u16string& text) {
+  TextOutW(dc, x, y, Wide(text), int(text.size()));
+}
+
+void Box(HDC dc, RECT r, COLORREF border) {
+  HPEN pen = CreatePen(PS_SOLID, 1, border);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
+PatcherWindow::PatcherWindow(HINSTANCE instance, FaultMode fault)
+    : instance_(instance), fault_(fault) {
+  // Labels in table order; every other one is drawn in its fallback rendering.
+  const auto& labels = imaging::MicrocodeLabels();
+  for (size_t i = 0; i < labels.size(); ++i) {
+    const uint32_t cpuid = ParseCpuid(labels[i].cpuid);
+    labelArt_[cpuid] =
+        MakeLabelArt(i % 2 == 0 ? labels[i].primary : labels[i].fallback, 0x9E3779B9u + cpuid);
+  }
+  enabledArt_ = MakeLabelArt(imaging::MeEnabledLabel(), 0x1234567u);
+}
+
+PatcherWindow::~PatcherWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+bool PatcherWindow::Create(int showCommand) {
+  WNDCLASSW cls{};
+  cls.style = CS_HREDRAW | CS_VREDRAW;
+  cls.lpfnWndProc = Proc;
+  cls.hInstance = instance_;
+  cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  cls.lpszClassName = Wide(kPatcherClass);
+  if (!RegisterClassW(&cls)) return false;
+  window_ = CreateWindowExW(0, Wide(kPatcherClass), Wide(kStartTitle),
+                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, kWindowLeft,
+                            kWindowTop, kWindowWidth, kStartHeight, nullptr, nullptr, instance_,
+                            this);
+  if (!window_) return false;
+  ShowWindow(window_, showCommand);
+  return true;
+}
+
+LRESULT CALLBACK PatcherWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    static_cast<PatcherWindow*>(create->lpCreateParams)->window_ = window;
+  }
+  auto* self = reinterpret_cast<PatcherWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT PatcherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONUP:
+      OnClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_CHAR:
+      HandleChar(model_, char16_t(wParam));
+      Redraw();
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window_, &ps);
+      Paint(dc);
+      EndPaint(window_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers the whole client area
+    case WM_TIMER:
+      if (wParam == kLateWriteTimer) {
+        KillTimer(window_, kLateWriteTimer);
+        WriteWholeFile(pendingPath_, pendingBytes_);
+        pendingBytes_.clear();
+      }
+      return 0;
+    case WM_DESTROY:
+      if (saveDialog_ && IsWindow(saveDialog_)) DestroyWindow(saveDialog_);
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void PatcherWindow::OnClick(ClientPoint point) {
+  const ClickOutcome outcome = HandleClick(model_, point);
+  switch (outcome.action) {
+    case ClickAction::kLoad: Load(); break;
+    case ClickAction::kFlashMe: FlashMe(); break;
+    case ClickAction::kMeOff: {
+      const ParseResult parsed = ParseImage(image_);
+      if (parsed.ok() && parsed.summary.meEnabled) {
+        SetMeState(image_, parsed.summary.me, false);
+        status_ = u"ME switched off";
+      }
+      break;
+    }
+    case ClickAction::kUnlocked: status_ = u"Microcode editing unlocked"; break;
+    case ClickAction::kApply: Apply(outcome.applied); break;
+    case ClickAction::kOpenSave: OpenSave(); break;
+    default: break;
+  }
+  Redraw();
+}
+
+void PatcherWindow::Load() {
+  if (fault_ == FaultMode::kExitAbruptly) ExitProcess(3);
+  Bytes bytes;
+  const FileStatus read = ReadWholeFile(model_.path, kMaxImageSize, bytes);
+  const ParseResult parsed = read == FileStatus::kOk ? ParseImage(bytes) : ParseResult{};
+  if (fault_ == FaultMode::kRejectAll || read != FileStatus::kOk || !parsed.ok()) {
+    // Rejected: the window stays as it is and keeps answering.
+    status_ = read != FileStatus::kOk ? u"Cannot read the file"
+              : parsed.ok()           ? u"File refused"
+                                      : u"Not a BIOS image: " + Utf16(DescribeError(parsed.error));
+    return;
+  }
+  model_.phase = PatcherPhase::kLoading;
+  status_ = u"Loading...";
+  BusyFor(kLoadBusyMs);
+  if (fault_ == FaultMode::kNeverFinishLoad) return;
+  image_ = std::move(bytes);
+  model_.phase = PatcherPhase::kLoaded;
+  status_.clear();
+  const std::u16string title = kLoadedTitlePrefix + FileNameOf(model_.path);
+  SetWindowTextW(window_, Wide(title));
+  SetWindowPos(window_, nullptr, 0, 0, kWindowWidth, kLoadedHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PatcherWindow::FlashMe() {
+  if (fault_ == FaultMode::kHangFlash) HangForever();
+  BusyFor(kFlashBusyMs);
+  const ParseResult parsed = ParseImage(image_);
+  if (parsed.ok()) SetMeState(image_, kReplacementMe, parsed.summary.meEnabled);
+  status_ = u"ME firmware replaced";
+}
+
+void PatcherWindow::Apply(const std::vector<uint32_t>& cpuids) {
+  int added = 0;
+  for (uint32_t cpuid : cpuids) added += AddMicrocode(image_, cpuid) == AddResult::kAdded;
+  status_ = Utf16(std::to_string(added) + " microcode(s) added");
+}
+
+void PatcherWindow::OpenSave() {
+  if (fault_ == FaultMode::kNoSaveDialog) return;
+  if (saveDialog_ && IsWindow(saveDialog_)) return;
+  saveDialog_ = OpenSaveDialog(instance_, window_, [this](const std::u16string& path) {
+    Save(path);
+  });
+}
+
+void PatcherWindow::Save(const std::u16string& path) {
+  if (fault_ == FaultMode::kLateWrite) {
+    pendingPath_ = path;
+    pendingBytes_ = image_;
+    SetTimer(window_, kLateWriteTimer, kLateWriteDelayMs, nullptr);
+    return;
+  }
+  status_ = WriteWholeFile(path, image_) == FileStatus::kOk ? u"Image saved" : u"Save failed";
+  Redraw();
+}
+
+void PatcherWindow::Redraw() {
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+const LabelArt* PatcherWindow::ArtFor(uint32_t cpuid) {
+  auto it = labelArt_.find(cpuid);
+  return it == labelArt_.end() ? nullptr : &it->second;
+}
+
+void PatcherWindow::Paint(HDC target) {
+  RECT client;
+  GetClientRect(window_, &client);
+  // Drawn off screen first so a capture never sees a half-painted window.
+  HDC dc = CreateCompatibleDC(target);
+  HBITMAP surface = CreateCompatibleBitmap(target, client.right, client.bottom);
+  HGDIOBJ oldBitmap = SelectObject(dc, surface);
+  HBRUSH background = CreateSolidBrush(kBackground);
+  FillRect(dc, &client, background);
+  DeleteObject(background);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kText);
+  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  if (model_.phase == PatcherPhase::kLoaded) PaintLoaded(dc);
+  else PaintStart(dc);
+  Text(dc, 20, client.bottom - 24, status_);
+  BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(surface);
+  DeleteDC(dc);
+}
+
+void PatcherWindow::PaintStart(HDC dc) {
+  Text(dc, 20, 20, u"CoffeeTime 0.99 - open a BIOS image");
+  Text(dc, 20, kPathInputPoint.y - 7, u"BIOS file:");
+  Box(dc, {150, kPathInputPoint.y - 12, 420, kPathInputPoint.y + 12},
+      model_.pathFocused ? RGB(0, 90, 200) : RGB(160, 160, 160));
+  Text(dc, 154, kPathInputPoint.y - 7, model_.path);
+  Box(dc, {kLoadPoint.x - 30, kLoadPoint.y - 12, kLoadPoint.x + 30, kLoadPoint.y + 12},
+      RGB(120, 120, 120));
+  Text(dc, kLoadPoint.x - 14, kLoadPoint.y - 7, u"Open");
+}
+
+void PatcherWindow::PaintLoaded(HDC dc) {
+  const ParseResult parsed = ParseImage(image_);
+  Text(dc, 20, 10, u"Image: " + FileNameOf(model_.path));
+  Text(dc, 20, 40, u"ME firmware " + VersionText(parsed.summary.me));
+  // ME state field at the right, microcode table below it.
+  constexpr int kFieldX = 560;
+  Text(dc, kFieldX, 20, u"ME state");
+  if (parsed.summary.meEnabled) {
+    DrawLabelArt(dc, kFieldX, 40, enabledArt_);
+  } else {
+    Box(dc, {kFieldX, 40, kFieldX + 118, 55}, RGB(150, 150, 150));
+    Text(dc, kFieldX + 4, 41, u"Disabled");
+  }
+  Text(dc, kFieldX, 80, u"Microcodes");
+  int y = 100;
+  for (uint32_t cpuid : parsed.summary.cpuids) {
+    if (const LabelArt* art = ArtFor(cpuid)) DrawLabelArt(dc, kFieldX, y, *art);
+    else Text(dc, kFieldX, y, Utf16(CpuidText(cpuid)));
+    y += 32;
+  }
+  if (model_.unlocked) Text(dc, 20, 300, u"Microcode editing unlocked");
+}
+
+}  // namespace standin
