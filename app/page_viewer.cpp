@@ -1,0 +1,131 @@
+#include "app/page_viewer.h"
+
+#include <objbase.h>
+#include <exdisp.h>
+
+#include "app/page_document_source.h"
+#include "platform/win32/win32_handles.h"
+
+namespace app {
+namespace {
+
+constexpr char kBrowserControlText[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
+constexpr UINT kGbkCodePage = 936;
+// The browser engine's document object; creating one tells whether the engine is present.
+constexpr CLSID kHtmlDocumentClsid = {
+    0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+constexpr IID kWebBrowser2Iid = {
+    0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
+
+using AtlAxWinInitFn = BOOL(WINAPI*)();
+using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
+
+// atl.dll stays loaded for the life of the process: the hosting windows' procedure is in it.
+HMODULE AtlModule() {
+  static HMODULE module = LoadLibraryA("atl.dll");
+  return module;
+}
+
+bool BrowserEngineAvailable() {
+  IUnknown* document = nullptr;
+  if (FAILED(CoCreateInstance(kHtmlDocumentClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                              reinterpret_cast<void**>(&document))) ||
+      document == nullptr) {
+    return false;
+  }
+  document->Release();
+  return true;
+}
+
+// The hosted control's IWebBrowser2 (caller releases), or null.
+IWebBrowser2* WebBrowserOf(HWND host) {
+  HMODULE atl = AtlModule();
+  if (atl == nullptr) return nullptr;
+  auto getControl =
+      reinterpret_cast<AtlAxGetControlFn>(
+      reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+  if (getControl == nullptr) return nullptr;
+  IUnknown* control = nullptr;
+  if (FAILED(getControl(host, &control)) || control == nullptr) return nullptr;
+  IWebBrowser2* browser = nullptr;
+  control->QueryInterface(kWebBrowser2Iid, reinterpret_cast<void**>(&browser));
+  control->Release();
+  return browser;
+}
+
+HWND CreateHostedBrowser(HWND parent, int x, int y, int width, int height, int controlId) {
+  if (!BrowserEngineAvailable()) return nullptr;
+  HMODULE atl = AtlModule();
+  if (atl == nullptr) return nullptr;
+  auto init = reinterpret_cast<AtlAxWinInitFn>(
+      reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
+  if (init == nullptr || !init()) return nullptr;
+  HWND host = CreateWindowExA(0, "AtlAxWin", kBrowserControlText,
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (host == nullptr) return nullptr;
+  IWebBrowser2* browser = WebBrowserOf(host);
+  if (browser == nullptr) {
+    DestroyWindow(host);
+    return nullptr;
+  }
+  browser->put_Silent(VARIANT_TRUE);  // script errors of the page must not pop up dialogs
+  browser->Release();
+  return host;
+}
+
+bool RegisterOwnViewerClass() {
+  static const bool registered = [] {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kOwnViewerClass;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  }();
+  return registered;
+}
+
+HWND CreateOwnViewer(HWND parent, int x, int y, int width, int height, int controlId) {
+  if (!RegisterOwnViewerClass()) return nullptr;
+  return CreateWindowExW(0, kOwnViewerClass, L"", WS_CHILD | WS_TABSTOP, x, y, width, height,
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+std::wstring WideOf(const std::string& text) {
+  if (text.empty()) return {};
+  const int units = MultiByteToWideChar(kGbkCodePage, 0, text.data(),
+                                        static_cast<int>(text.size()), nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring out(static_cast<size_t>(units), L'\0');
+  MultiByteToWideChar(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                      units);
+  return out;
+}
+
+}  // namespace
+
+HWND CreatePageViewer(HWND parent, int x, int y, int width, int height, int controlId) {
+  if (HWND hosted = CreateHostedBrowser(parent, x, y, width, height, controlId)) return hosted;
+  return CreateOwnViewer(parent, x, y, width, height, controlId);
+}
+
+void NavigatePageViewer(HWND viewer, const std::string& url) {
+  const std::wstring wideUrl = WideOf(url);
+  if (IsOwnViewer(platform::FromHwnd(viewer))) {
+    SetWindowTextW(viewer, wideUrl.c_str());
+    return;
+  }
+  IWebBrowser2* browser = WebBrowserOf(viewer);
+  if (browser == nullptr) return;
+  BSTR address = SysAllocStringLen(wideUrl.data(), static_cast<UINT>(wideUrl.size()));
+  VARIANT empty;
+  VariantInit(&empty);
+  browser->Navigate(address, &empty, &empty, &empty, &empty);
+  SysFreeString(address);
+  browser->Release();
+}
+
+}  // namespace app
