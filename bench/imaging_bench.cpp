@@ -1,0 +1,112 @@
+// Label search speed: our reduction and row search, the straightforward reference, and
+// OpenCV's matchTemplate (TM_SQDIFF), on the same synthetic captures with a 51 x 24 label.
+// Capture time is excluded everywhere; our time includes reducing capture and template.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <opencv2/imgproc.hpp>
+#include <string>
+#include <vector>
+
+#include "bench_scenes.h"
+#include "imaging/colour_reduction.h"
+#include "imaging/template_search.h"
+#include "ratio_reporter.h"
+#include "reference_search.h"
+
+namespace bench {
+namespace {
+
+struct Size {
+  int width, height;
+};
+constexpr Size kSizes[] = {{1920, 1080}, {800, 600}};
+constexpr Scene kScenes[] = {Scene::kPresentNearTop, Scene::kAbsent, Scene::kManyCandidates};
+
+std::string Name(const char* way, Size size, Scene scene) {
+  return std::string(way) + "/" + std::to_string(size.width) + "x" + std::to_string(size.height) +
+         "/" + SceneName(scene);
+}
+
+imaging::MatchPoint Ours(const SceneImages& s) {
+  const imaging::IndexedImage capture = imaging::ReduceToIndexed(s.capture);
+  return imaging::SearchBmpTemplate(capture, s.templateBmp);
+}
+
+cv::Point OpenCvBest(const cv::Mat& capture, const cv::Mat& pattern) {
+  cv::Mat scores;
+  cv::matchTemplate(capture, pattern, scores, cv::TM_SQDIFF);
+  double best = 0;
+  cv::Point at;
+  cv::minMaxLoc(scores, &best, nullptr, &at, nullptr);
+  return at;
+}
+
+cv::Mat AsMat(imaging::ColourImage& image) {
+  return cv::Mat(image.height, image.width, CV_8UC3, image.pixels.data(),
+                 static_cast<size_t>(image.stride()));
+}
+
+bool RegisterAll() {
+  for (Size size : kSizes) {
+    for (Scene scene : kScenes) {
+      auto* images = new SceneImages(MakeScene(size.width, size.height, scene));  // lives for the run
+      // The three ways must agree before they are timed.
+      const imaging::MatchPoint ours = Ours(*images);
+      if (ours.x != images->expectedX || ours.y != images->expectedY) {
+        std::fprintf(stderr, "%s: found (%d,%d), expected (%d,%d)\n", Name("ours", size, scene).c_str(),
+                     ours.x, ours.y, images->expectedX, images->expectedY);
+        return false;
+      }
+      benchmark::RegisterBenchmark(Name("ours", size, scene).c_str(), [images](benchmark::State& st) {
+        for (auto _ : st) benchmark::DoNotOptimize(Ours(*images));
+      })->Unit(benchmark::kMillisecond)->MinTime(0.5);
+      benchmark::RegisterBenchmark(Name("reference", size, scene).c_str(), [images](benchmark::State& st) {
+        for (auto _ : st) {
+          const imaging::MatchPoint p = ReferenceSearch(images->capture, images->pattern);
+          if (p.x != images->expectedX || p.y != images->expectedY) st.SkipWithError("reference disagrees");
+        }
+      })->Unit(benchmark::kMillisecond)->Iterations(2);
+      benchmark::RegisterBenchmark(Name("opencv", size, scene).c_str(), [images](benchmark::State& st) {
+        const cv::Mat capture = AsMat(images->capture), pattern = AsMat(images->pattern);
+        for (auto _ : st) benchmark::DoNotOptimize(OpenCvBest(capture, pattern));
+      })->Unit(benchmark::kMillisecond)->MinTime(0.5);
+    }
+  }
+  return true;
+}
+
+void PrintTable(const RatioReporter& times) {
+  std::printf("\n%-22s %10s %12s %12s %10s %10s\n", "capture/scene", "ours ms", "reference ms",
+              "opencv ms", "x ref", "x opencv");
+  for (Size size : kSizes) {
+    for (Scene scene : kScenes) {
+      const double ours = times.Milliseconds(Name("ours", size, scene));
+      const double ref = times.Milliseconds(Name("reference", size, scene));
+      const double cv = times.Milliseconds(Name("opencv", size, scene));
+      const std::string label = std::to_string(size.width) + "x" + std::to_string(size.height) +
+                                "/" + SceneName(scene);
+      std::printf("%-22s %10.3f %12.1f %12.2f %10.0f %10.0f\n", label.c_str(), ours, ref, cv,
+                  ref / ours, cv / ours);
+    }
+  }
+  const Size full = kSizes[0];
+  const double ours = times.Milliseconds(Name("ours", full, Scene::kPresentNearTop));
+  const double ref = times.Milliseconds(Name("reference", full, Scene::kPresentNearTop));
+  const double cv = times.Milliseconds(Name("opencv", full, Scene::kPresentNearTop));
+  std::printf("FindImage 1920x1080: %.2f ms, %.0f times faster than matchTemplate, %.0f times faster than the reference\n",
+              ours, cv / ours, ref / ours);
+}
+
+}  // namespace
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (!bench::RegisterAll()) return 1;
+  bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  bench::PrintTable(reporter);
+  benchmark::Shutdown();
+  return 0;
+}
