@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "class_query_log.h"
 #include "notice_test_support.h"
 #include "tests/fakes/fake_desktop.h"
 
@@ -10,62 +11,7 @@ namespace {
 
 using notice_test::ServedPage;
 using notice_test::ServingSource;
-
-// Forwards to the fake desktop and notes which windows had their class asked for.
-class ClassQueryLog final : public platform::WindowApi {
- public:
-  explicit ClassQueryLog(fake::FakeDesktop& d) : d_(d) {}
-  std::vector<platform::Hwnd> asked;
-
-  Hwnd FindWindowExA(Hwnd p, Hwnd a, const char* c, const char* t) override {
-    return d_.FindWindowExA(p, a, c, t);
-  }
-  bool GetWindowInfo(Hwnd w, platform::WindowInfo* i) override { return d_.GetWindowInfo(w, i); }
-  bool GetWindowRect(Hwnd w, platform::Rect* r) override { return d_.GetWindowRect(w, r); }
-  bool GetClientRect(Hwnd w, platform::Rect* r) override { return d_.GetClientRect(w, r); }
-  bool ClientToScreen(Hwnd w, platform::Point* p) override { return d_.ClientToScreen(w, p); }
-  int GetClassNameA(Hwnd w, char* b, int n) override {
-    asked.push_back(w);
-    return d_.GetClassNameA(w, b, n);
-  }
-  bool IsWindow(Hwnd w) override { return d_.IsWindow(w); }
-  bool IsIconic(Hwnd w) override { return d_.IsIconic(w); }
-  bool IsWindowVisible(Hwnd w) override { return d_.IsWindowVisible(w); }
-  Hwnd GetDesktopWindow() override { return d_.GetDesktopWindow(); }
-  bool PostMessageA(Hwnd w, uint32_t m, uint32_t wp, uint32_t lp) override {
-    return d_.PostMessageA(w, m, wp, lp);
-  }
-  bool PostMessageW(Hwnd w, uint32_t m, uint32_t wp, uint32_t lp) override {
-    return d_.PostMessageW(w, m, wp, lp);
-  }
-  int32_t SendMessageA(Hwnd w, uint32_t m, uint32_t wp, uint32_t lp) override {
-    return d_.SendMessageA(w, m, wp, lp);
-  }
-  uint32_t SendMessageTimeoutA(Hwnd w, uint32_t m, uint32_t wp, uint32_t lp, uint32_t f,
-                               uint32_t t, uint32_t* r) override {
-    return d_.SendMessageTimeoutA(w, m, wp, lp, f, t, r);
-  }
-  uint32_t MapVirtualKeyA(uint32_t c, uint32_t t) override { return d_.MapVirtualKeyA(c, t); }
-  int32_t GetWindowLongA(Hwnd w, int i) override { return d_.GetWindowLongA(w, i); }
-  int32_t SetWindowLongA(Hwnd w, int i, int32_t v) override { return d_.SetWindowLongA(w, i, v); }
-  bool SetLayeredWindowAttributes(Hwnd w, uint32_t k, uint8_t a, uint32_t f) override {
-    return d_.SetLayeredWindowAttributes(w, k, a, f);
-  }
-  bool ShowWindowAsync(Hwnd w, int c) override { return d_.ShowWindowAsync(w, c); }
-  uint32_t RegisterWindowMessageA(const char* n) override { return d_.RegisterWindowMessageA(n); }
-  int GetSystemMetrics(int i) override { return d_.GetSystemMetrics(i); }
-  int MessageBoxA(Hwnd o, const char* t, const char* c, uint32_t s) override {
-    return d_.MessageBoxA(o, t, c, s);
-  }
-  uint32_t MsgWaitForMultipleObjects(uint32_t c, const platform::Handle* h, bool a, uint32_t t,
-                                     uint32_t m) override {
-    return d_.MsgWaitForMultipleObjects(c, h, a, t, m);
-  }
-  void ProcessPendingMessages() override { d_.ProcessPendingMessages(); }
-
- private:
-  fake::FakeDesktop& d_;
-};
+using notice_test::ClassQueryLog;
 
 class BrowserDocumentTest : public ::testing::Test {
  protected:
