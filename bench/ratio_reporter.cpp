@@ -6,7 +6,9 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
   ConsoleReporter::ReportRuns(runs);
   for (const Run& run : runs) {
     if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-    const double seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
+    // Processor time of the benchmark thread: on a shared machine wall time also counts the
+    // time other processes held the processor.
+    const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
     times_[run.run_name.function_name] = seconds * 1000.0;
   }
 }

@@ -11,7 +11,7 @@ namespace bench {
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
-  // Milliseconds per iteration by name, e.g. "ours/1920x1080/present"; -1 when not run.
+  // Processor milliseconds per iteration by name, e.g. "ours/1920x1080/present"; -1 when not run.
   double Milliseconds(const std::string& name) const;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 
 namespace imaging {
@@ -89,11 +90,16 @@ void ReduceRows(const uint8_t* source, int64_t sourceStride, int sourceBitsPerPi
   for (int32_t y = 0; y < height; ++y) {
     const uint8_t* src = source + sourceStride * y;
     uint8_t* dst = destination + destinationStride * y;
-    if (step == 4) {
-      for (int32_t x = 0; x < width; ++x, src += 4) dst[x] = cells[CellIndex(src[2], src[1], src[0])];
-    } else {
-      for (int32_t x = 0; x < width; ++x, src += 3) dst[x] = cells[CellIndex(src[2], src[1], src[0])];
+    // Four bytes are read per pixel (blue, green, red and one more) as one little-endian word;
+    // at 24 bits the last pixel of a row is read byte by byte so no read passes the row.
+    const int32_t wordPixels = step == 4 ? width : width - 1;
+    int32_t x = 0;
+    for (; x < wordPixels; ++x, src += step) {
+      uint32_t v;
+      std::memcpy(&v, src, 4);
+      dst[x] = cells[((v >> 9) & 0x7C00u) | ((v >> 6) & 0x03E0u) | ((v >> 3) & 0x001Fu)];
     }
+    for (; x < width; ++x, src += step) dst[x] = cells[CellIndex(src[2], src[1], src[0])];
   }
 }
 

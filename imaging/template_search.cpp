@@ -8,24 +8,42 @@
 namespace imaging {
 namespace {
 
-// First position >= from at which needle[0, length) occurs in hay[0, size), or -1.
-int64_t FindBytes(const uint8_t* hay, size_t size, size_t from, const uint8_t* needle,
-                  size_t length) {
-  if (length == 0 || size < length) return -1;
-  const size_t lastStart = size - length;
-  const uint8_t first = needle[0];
-  const uint8_t last = needle[length - 1];
-  size_t pos = from;
-  while (pos <= lastStart) {
-    const void* hit = std::memchr(hay + pos, first, lastStart - pos + 1);
-    if (hit == nullptr) return -1;
-    pos = static_cast<size_t>(static_cast<const uint8_t*>(hit) - hay);
-    if (hay[pos + length - 1] == last && std::memcmp(hay + pos, needle, length) == 0) {
-      return static_cast<int64_t>(pos);
-    }
-    ++pos;
+// One template pixel checked before the full rows: the one whose entry is rarest in the
+// template (usually ink), so that a candidate in a plain area fails after one comparison.
+struct Probe {
+  size_t captureOffset;  // from the candidate's position
+  uint8_t value;
+};
+
+Probe ChooseProbe(const uint8_t* pixels, int32_t width, int32_t height, int64_t templateStride,
+                  int64_t captureStride) {
+  size_t counts[256] = {};
+  for (int32_t j = 0; j < height; ++j) {
+    for (int32_t i = 0; i < width; ++i) ++counts[pixels[templateStride * j + i]];
   }
-  return -1;
+  Probe probe{0, pixels[0]};
+  size_t rarest = counts[pixels[0]];
+  for (int32_t j = 0; j < height; ++j) {
+    for (int32_t i = 0; i < width; ++i) {
+      const uint8_t value = pixels[templateStride * j + i];
+      if (counts[value] < rarest) {
+        rarest = counts[value];
+        probe = Probe{static_cast<size_t>(captureStride * j + i), value};
+      }
+    }
+  }
+  return probe;
+}
+
+bool RowsEqual(const uint8_t* candidate, int64_t captureStride, const uint8_t* pixels,
+               int32_t width, int32_t height, int64_t templateStride) {
+  for (int32_t j = 0; j < height; ++j) {
+    if (std::memcmp(candidate + captureStride * j, pixels + templateStride * j,
+                    static_cast<size_t>(width)) != 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -34,24 +52,31 @@ int64_t FindTemplateOffset(const uint8_t* capture, size_t captureSize, int64_t c
                            const uint8_t* templatePixels, int32_t templateWidth,
                            int32_t templateHeight, int64_t templateStride) {
   if (templateWidth <= 0 || templateHeight <= 0 || captureStride <= 0) return -1;
-  const size_t w = static_cast<size_t>(templateWidth);
-  // Every row must fit whole: a row cut short by the end of the capture compares unequal.
-  const uint64_t span = static_cast<uint64_t>(captureStride) * (templateHeight - 1) + w;
+  // Every row must fit whole: a row cut short by the end of the capture compares unequal, so
+  // no candidate past lastStart can match.
+  const uint64_t span =
+      static_cast<uint64_t>(captureStride) * (templateHeight - 1) + static_cast<uint64_t>(templateWidth);
   if (span > captureSize) return -1;
   const size_t lastStart = captureSize - static_cast<size_t>(span);
+  const Probe probe =
+      ChooseProbe(templatePixels, templateWidth, templateHeight, templateStride, captureStride);
+  const uint8_t first = templatePixels[0];
 
-  size_t from = 0;
-  while (from <= lastStart) {
-    const int64_t hit = FindBytes(capture, lastStart + w, from, templatePixels, w);
-    if (hit < 0) return -1;
-    const size_t pos = static_cast<size_t>(hit);
-    bool allRows = true;
-    for (int32_t j = 1; j < templateHeight && allRows; ++j) {
-      allRows = std::memcmp(capture + pos + static_cast<size_t>(captureStride) * j,
-                            templatePixels + static_cast<size_t>(templateStride) * j, w) == 0;
+  // Candidates are the positions where the first row's first byte occurs, in byte order; the
+  // library scan skips sparse stretches, the plain loop walks dense ones without a call per byte.
+  size_t pos = 0;
+  while (pos <= lastStart) {
+    if (capture[pos] != first) {
+      const void* hit = std::memchr(capture + pos, first, lastStart - pos + 1);
+      if (hit == nullptr) return -1;
+      pos = static_cast<size_t>(static_cast<const uint8_t*>(hit) - capture);
     }
-    if (allRows) return hit;
-    from = pos + 1;
+    if (capture[pos + probe.captureOffset] == probe.value &&
+        RowsEqual(capture + pos, captureStride, templatePixels, templateWidth, templateHeight,
+                  templateStride)) {
+      return static_cast<int64_t>(pos);
+    }
+    ++pos;
   }
   return -1;
 }

@@ -157,6 +157,25 @@ TEST(TemplateSearchTest, CandidateRunningIntoPaddingNeedsEveryRow) {
   EXPECT_FALSE(SearchTemplate(capture, pattern).found());
 }
 
+TEST(TemplateSearchTest, FindsTheLabelAmongCandidatesEverywhere) {
+  // A plain area in the colour of the template's first row: every position is a candidate.
+  IndexedImage capture;
+  capture.width = 200;
+  capture.height = 120;
+  capture.pixels.assign(200 * 120, 7);
+  IndexedImage pattern;
+  pattern.width = 9;
+  pattern.height = 4;
+  pattern.pixels.assign(12 * 4, 7);
+  pattern.pixels[12 * 2 + 4] = 1;  // one ink pixel in the third row
+  EXPECT_FALSE(SearchTemplate(capture, pattern).found());
+  Paste(capture, pattern, 100 * 200 + 150);
+  Paste(capture, pattern, 100 * 200 + 30);
+  const MatchPoint found = SearchTemplate(capture, pattern);
+  EXPECT_EQ(found.x, 34);
+  EXPECT_EQ(found.y, 120 - 100 - 1 - 2);
+}
+
 TEST(TemplateSearchTest, OneRowTemplateIsFoundAtItsFirstOccurrence) {
   IndexedImage capture = Noise(40, 10, 11);
   IndexedImage pattern;
