@@ -116,19 +116,27 @@ TEST_F(StartedWindow, EveryControlHasItsClassParentPlaceTextAndState) {
     SCOPED_TRACE(expected.name);
     HWND control = Control(expected.name);
     ASSERT_NE(control, nullptr) << "not found under its parent";
-    if (expected.windowClass) EXPECT_EQ(ClassOf(control), expected.windowClass);
+    if (expected.windowClass) {
+      EXPECT_EQ(ClassOf(control), expected.windowClass);
+    }
     const RECT rect = RectInParent(control);
     EXPECT_EQ(rect.left, expected.x);
     EXPECT_EQ(rect.top, expected.y);
     EXPECT_EQ(rect.right - rect.left, expected.width);
     EXPECT_EQ(rect.bottom - rect.top, expected.height);
-    if (expected.text) EXPECT_EQ(TextOf(control), expected.text);
+    if (expected.text) {
+      EXPECT_EQ(TextOf(control), expected.text);
+    }
     EXPECT_EQ(IsWindowEnabled(control) != FALSE, expected.enabledAfterStart);
     // The page viewer is another component's window; its visibility is its own affair.
-    if (expected.windowClass) EXPECT_TRUE(IsWindowVisible(control));
+    if (expected.windowClass) {
+      EXPECT_TRUE(IsWindowVisible(control));
+    }
     const LONG style = GetWindowLongA(control, GWL_STYLE);
     EXPECT_EQ((style & WS_TABSTOP) != 0, expected.tabStop);
-    if (expected.name[0] == 'W') EXPECT_EQ(SendMessageA(control, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    if (expected.name[0] == 'W') {
+      EXPECT_EQ(SendMessageA(control, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    }
   }
 }
 
