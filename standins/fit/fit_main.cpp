@@ -48,6 +48,8 @@ INT_PTR CALLBACK LicenceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
       }
       if (LOWORD(wParam) == IDOK && IsDlgButtonChecked(dialog, kAcceptBox) == BST_CHECKED) {
+        // Kept before the main window becomes usable, so whoever sees it usable can rely on it.
+        standin::RememberLicenceAccepted();
         EndDialog(dialog, IDOK);
         return TRUE;
       }
@@ -103,7 +105,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
       DestroyWindow(main);
       return 0;
     }
-    standin::RememberLicenceAccepted();
   }
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

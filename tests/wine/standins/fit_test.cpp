@@ -31,7 +31,11 @@ class FitStandin : public ::testing::Test {
   }
   HWND LicenceDialog() {
     HWND found = nullptr;
-    e2e::WaitUntil([&] { return (found = e2e::FirstTopLevel(L"#32770", L"", processId_)); }, 5000);
+    // The dialog's controls are made while it initialises: wait for the last one too.
+    e2e::WaitUntil([&] {
+      found = e2e::FirstTopLevel(L"#32770", L"", processId_);
+      return found && e2e::DescendantWithText(found, L"Button", L"Cancel");
+    }, 5000);
     return found;
   }
 

@@ -5,6 +5,9 @@
 #include "imaging/label_templates.h"
 #include "imaging/template_matcher.h"
 #include "standins/image_format/sample_images.h"
+#include "tests/e2e/harness/harness_paths.h"
+#include "tests/e2e/harness/image_files.h"
+#include "tests/e2e/harness/screenshot.h"
 #include "tests/wine/standins/standin_session.h"
 
 namespace standin_test {
@@ -42,6 +45,10 @@ TEST_F(PatcherSearch, FindsPresentMicrocodesAndTheEnabledFieldAndMissesTheRest) 
     EXPECT_EQ(FindsLabel(loaded, label), present) << label.cpuid;
   }
   EXPECT_TRUE(Finds(loaded, imaging::MeEnabledLabel()));
+  ASSERT_TRUE(e2e::SaveScreenshot(L"patcher_loaded", platform::ToHwnd(loaded)));
+  const auto png = e2e::ReadFileBytes(e2e::OutFolder() + L"\\patcher_loaded.png");
+  ASSERT_TRUE(png.has_value());
+  EXPECT_TRUE(png->size() > 8 && (*png)[1] == 'P' && (*png)[2] == 'N' && (*png)[3] == 'G');
 
   automation::PostClick(pf().windows, loaded, 175, 161);  // ME off
   automation::PumpingWait(pf(), 500);
