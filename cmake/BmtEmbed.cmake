@@ -28,7 +28,8 @@ function(bmt_embed target)
     COMMAND ${CMAKE_COMMAND} -DOUT=${source} -DNS=${E_NAMESPACE} -DHEADER=${E_HEADER}
             "-DENTRIES=${joined}" -P ${PROJECT_SOURCE_DIR}/cmake/BmtEmbedWrite.cmake
     DEPENDS ${deps} ${PROJECT_SOURCE_DIR}/cmake/BmtEmbedWrite.cmake
-    COMMENT "Embedding ${target}")
+    COMMENT "Embedding ${target}"
+    VERBATIM)
   add_library(${target} STATIC ${source})
   target_include_directories(${target} PUBLIC ${out_dir})
 endfunction()

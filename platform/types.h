@@ -41,6 +41,8 @@ struct LocalTime {
 // Mirrors the fields of WIN32_FIND_DATAW that the toolkit reads.
 struct FindData {
   uint32_t attributes = 0;
+  uint64_t lastWriteTime = 0;  // FILETIME as one number
+  uint64_t size = 0;
   std::u16string fileName;
 };
 

@@ -38,6 +38,9 @@ Handle Win32SystemApi::FindFirstFileW(const char16_t* path, FindData* data) {
   HANDLE h = ::FindFirstFileW(reinterpret_cast<const wchar_t*>(path), &found);
   if (h == INVALID_HANDLE_VALUE) return kInvalidHandle;
   data->attributes = found.dwFileAttributes;
+  data->lastWriteTime = (static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                        found.ftLastWriteTime.dwLowDateTime;
+  data->size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
   data->fileName.assign(reinterpret_cast<const char16_t*>(found.cFileName));
   return FromHandle(h);
 }

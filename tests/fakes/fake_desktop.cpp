@@ -51,7 +51,11 @@ void FakeDesktop::RemoveWindow(Hwnd handle) {
 }
 
 void FakeDesktop::AddFile(const std::u16string& path, uint32_t attributes) {
-  files_[path] = attributes;
+  files_[path] = {attributes, static_cast<uint64_t>(nowMs_) * 10000};
+}
+
+void FakeDesktop::WriteFile(const std::u16string& path) {
+  files_[path] = {0x20, static_cast<uint64_t>(nowMs_) * 10000 + 1};
 }
 
 void FakeDesktop::At(int64_t atMs, std::function<void()> action, bool isInput) {
@@ -388,9 +392,10 @@ bool WildcardMatch(const char16_t* pattern, const char16_t* text) {
 Handle FakeDesktop::FindFirstFileW(const char16_t* path, platform::FindData* data) {
   if (Failing("FindFirstFileW") || !path) return platform::kInvalidHandle;
   std::u16string wanted(path);
-  for (const auto& [name, attributes] : files_) {
+  for (const auto& [name, file] : files_) {
     if (WildcardMatch(wanted.c_str(), name.c_str())) {
-      data->attributes = attributes;
+      data->attributes = file.attributes;
+      data->lastWriteTime = file.lastWriteTime;
       data->fileName = name.substr(name.find_last_of(u'\\') + 1);
       return NewHandle();
     }

@@ -98,6 +98,8 @@ class FakeDesktop final : public platform::WindowApi,
   bool Exists(Hwnd handle) const { return windows_.count(handle) != 0; }
   void RemoveWindow(Hwnd handle);
   void AddFile(const std::u16string& path, uint32_t attributes = 0x20);
+  // Writes (or rewrites) a file: its last-write time becomes the virtual clock's time.
+  void WriteFile(const std::u16string& path);
   void SetScreenSize(int width, int height) { screenWidth_ = width, screenHeight_ = height; }
   void SetClockStart(int hour, int minute) { startMinutes_ = hour * 60 + minute; }
   void SetProgramDirectory(const std::string& dir) { programDirectory_ = dir; }
@@ -211,7 +213,11 @@ class FakeDesktop final : public platform::WindowApi,
   Handle nextHandle_ = 0x400;
   std::set<Handle> openHandles_;
   std::map<Handle, int64_t> timers_;  // due time, -1 when not armed
-  std::map<std::u16string, uint32_t> files_;
+  struct FakeFile {
+    uint32_t attributes = 0x20;
+    uint64_t lastWriteTime = 0;
+  };
+  std::map<std::u16string, FakeFile> files_;
   std::vector<Scheduled> scheduled_;
   uint64_t scheduleOrder_ = 0;
   std::set<std::string> failing_;

@@ -1,0 +1,58 @@
+#pragma once
+// The main window's controls for native workflow tests: holds their state and records every
+// operation in order.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "workflow/form.h"
+
+namespace fake {
+
+class FakeForm final : public workflow::Form {
+ public:
+  FakeForm();
+
+  // State, by control name.
+  std::map<std::string, std::string> texts;
+  std::map<std::string, bool> disabled;
+  std::map<std::string, bool> checked;
+  std::map<std::string, std::string> captions;
+  std::map<std::string, int> intervals;
+  std::map<std::string, std::string> urls;
+  std::map<std::string, size_t> pictureBytes;
+  std::vector<std::vector<std::string>> rows;  // the list view's rows, two cells each
+  std::string title;
+  int left = 850, top = 630, width = 859, height = 180;
+  platform::Hwnd mainWindow = 0x777;
+  std::vector<std::string> log;  // "SetDisabled 按钮5 1", ...
+
+  // Status box lines as written, without the initial text.
+  std::string StatusWritten() const;
+  bool IsDisabled(const std::string& control) const;
+
+  void SetDisabled(std::string_view control, bool value) override;
+  bool IsChecked(std::string_view control) override;
+  void SetCaption(std::string_view control, const std::string& text) override;
+  std::string GetText(std::string_view control) override;
+  void SetText(std::string_view control, const std::string& text) override;
+  void AppendText(std::string_view control, const std::string& text) override;
+  void SetPicture(std::string_view control, std::string_view imageFile) override;
+  void SetInterval(std::string_view control, int milliseconds) override;
+  void Navigate(std::string_view control, const std::string& url) override;
+  platform::Hwnd NativeHandle(std::string_view control) override;
+  void ClearRows(std::string_view control) override;
+  int AppendRow(std::string_view control, const std::string& text) override;
+  void SetCell(std::string_view control, int row, int column, const std::string& text) override;
+  void SetTitle(const std::string& text) override;
+  int Left() override { return left; }
+  int Top() override { return top; }
+  int Width() override { return width; }
+  int Height() override { return height; }
+  void SetLeft(int value) override;
+  void SetTop(int value) override;
+  void SetWidth(int value) override;
+  void SetHeight(int value) override;
+};
+
+}  // namespace fake

@@ -1,0 +1,128 @@
+#include "tests/native/workflow/fake_coffee_time.h"
+
+#include "platform/messages.h"
+
+namespace fake {
+
+namespace {
+
+struct SlotPoint {
+  int32_t x, y;
+  const char* cpuid;
+};
+
+constexpr SlotPoint kSlotPoints[] = {
+    {479, 465, "506E1"}, {349, 464, "506E3"}, {479, 440, "506E8"}, {350, 441, "906E9"},
+    {219, 464, "906EB"}, {219, 487, "906EC"}, {219, 512, "906ED"}, {478, 487, "506E0"}};
+
+std::u16string FileNameOf(const std::u16string& path) {
+  const size_t slash = path.find_last_of(u'\\');
+  return slash == std::u16string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Narrow(const std::u16string& text) {
+  std::string out;
+  for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return out;
+}
+
+}  // namespace
+
+FakeCoffeeTime::FakeCoffeeTime(FakeDesktop& desktop) : desktop_(desktop) {
+  desktop_.onPost = [this](const PostedMessage& m) { OnPost(m); };
+  desktop_.onProcessStarted = [this](const ProcessStarted& p) {
+    if (p.commandLine.find("ov.exe") != std::string::npos) {
+      window = desktop_.AddWindow(0, "Qt5152QWindowIcon", "CoffeeTime 0.99", kStartRect);
+      if (p.showMode == platform::kSwHide) desktop_.Window(window).style &= ~0x10000000u;
+    } else if (p.commandLine.find("fit.exe") != std::string::npos) {
+      ++fitStarts;
+      const auto fit = desktop_.AddWindow(0, "Qt5QWindowIcon", "Flash Image Tool");
+      desktop_.Window(fit).style = fitStyle;
+    }
+  };
+}
+
+void FakeCoffeeTime::ShowLabels() {
+  auto& labels = desktop_.Window(window).shownLabels;
+  labels.clear();
+  for (const std::string& cpuid : imageMicrocodes) labels.insert(cpuid);
+  if (meEnabled) labels.insert("MeEnabled");
+}
+
+void FakeCoffeeTime::OpenSaveDialog() {
+  saveDialog_ = desktop_.AddWindow(0, "#32770", "Save image");
+  platform::Hwnd level = saveDialog_;
+  for (const char* cls : {"DUIViewWndClassName", "DirectUIHWND", "FloatNotifySink", "ComboBox", "Edit"}) {
+    level = desktop_.AddWindow(level, cls, "");
+  }
+  saveEdit_ = level;
+  saveButton_ = desktop_.AddWindow(saveDialog_, "Button", "保存(&S)");
+}
+
+void FakeCoffeeTime::OnPost(const PostedMessage& m) {
+  if (m.window == saveEdit_ && m.message == platform::kWmChar) {
+    typedSavePath.push_back(static_cast<char16_t>(m.wParam));
+    return;
+  }
+  if (m.window == saveButton_ && m.message == platform::kWmLButtonUp && writeSavedImage) {
+    const std::u16string path = typedSavePath;
+    desktop_.After(200, [this, path] {
+      desktop_.WriteFile(path);
+      desktop_.RemoveWindow(saveDialog_);
+    });
+    return;
+  }
+  if (window == 0 || m.window != window) return;
+  if (m.message == platform::kWmChar && pathFocused_) typedPath.push_back(static_cast<char16_t>(m.wParam));
+  if (m.message == platform::kWmLButtonUp) {
+    OnClick(static_cast<int16_t>(m.lParam & 0xFFFF), static_cast<int16_t>(m.lParam >> 16));
+  }
+}
+
+void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
+  FakeWindow& w = desktop_.Window(window);
+  if (x == 275 && y == 160) {
+    pathFocused_ = true;
+  } else if (x == 444 && y == 192) {
+    pathFocused_ = false;
+    if (rejectFiles) return;
+    w.responding = false;
+    if (neverFinishLoad) return;
+    desktop_.After(loadMs, [this] {
+      FakeWindow& loaded = desktop_.Window(window);
+      loaded.responding = true;
+      loaded.title = "CoffeeTime 0.99  /  " + Narrow(FileNameOf(typedPath));
+      loaded.rect = kLoadedRect;
+      ShowLabels();
+    });
+  } else if (x == 100 && y == 502) {
+    w.responding = false;
+    if (hangFlash) return;
+    desktop_.After(flashMs, [this] {
+      desktop_.Window(window).responding = true;
+      flashed = true;
+    });
+  } else if (x == 175 && y == 161) {
+    ++meSwitchClicks;
+    meEnabled = false;
+    ShowLabels();
+  } else if (x == 487 && y == 313) {
+    unlocked = true;
+  } else if (x == 219 && y == 439) {
+    pending906EA_ = true;
+  } else if (x == 356 && y == 235 && pending906EA_) {
+    pending906EA_ = false;
+    chosen.insert("906EA");
+  } else if (x == 102 && y == 500) {
+    imageMicrocodes.insert(chosen.begin(), chosen.end());
+    ShowLabels();
+  } else if (x == 520 && y == 560) {
+    if (openSaveDialog) desktop_.After(saveDialogDelayMs, [this] { OpenSaveDialog(); });
+  } else {
+    for (const SlotPoint& slot : kSlotPoints) {
+      if (slot.x == x && slot.y == y) chosen.insert(slot.cpuid);
+    }
+  }
+}
+
+}  // namespace fake

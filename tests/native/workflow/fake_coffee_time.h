@@ -1,0 +1,55 @@
+#pragma once
+// CoffeeTime 0.99 and FIT as the workflow sees them, on the fake desktop: windows that appear
+// when their program is started, and reactions to the posted clicks and characters.
+#include <set>
+#include <string>
+
+#include "tests/fakes/fake_desktop.h"
+
+namespace fake {
+
+class FakeCoffeeTime {
+ public:
+  explicit FakeCoffeeTime(FakeDesktop& desktop);
+
+  // Behaviour.
+  bool rejectFiles = false;
+  bool neverFinishLoad = false;
+  bool hangFlash = false;
+  bool openSaveDialog = true;
+  bool writeSavedImage = true;
+  int64_t saveDialogDelayMs = 0;
+  int64_t loadMs = 3000;
+  int64_t flashMs = 5000;
+  uint32_t fitStyle = 0x96CF0000;  // what a started FIT's main window carries
+  std::set<std::string> imageMicrocodes = {"506E3", "906E9"};
+  bool meEnabled = true;
+
+  // What happened.
+  platform::Hwnd window = 0;
+  std::u16string typedPath;
+  std::u16string typedSavePath;
+  std::set<std::string> chosen;
+  bool unlocked = false;
+  bool flashed = false;
+  int meSwitchClicks = 0;
+  int fitStarts = 0;
+
+  static constexpr Rect kStartRect{0, 0, 1000, 600};
+  static constexpr Rect kLoadedRect{0, 0, 1000, 700};
+
+ private:
+  void OnPost(const PostedMessage& m);
+  void OnClick(int32_t x, int32_t y);
+  void ShowLabels();
+  void OpenSaveDialog();
+
+  FakeDesktop& desktop_;
+  bool pathFocused_ = false;
+  bool pending906EA_ = false;
+  platform::Hwnd saveEdit_ = 0;
+  platform::Hwnd saveButton_ = 0;
+  platform::Hwnd saveDialog_ = 0;
+};
+
+}  // namespace fake

@@ -1,0 +1,134 @@
+// Listing the microcodes CoffeeTime shows, and the unlock / tick / confirm cycle.
+#include "imaging/label_templates.h"
+#include "tests/native/workflow/workflow_fixture.h"
+#include "workflow/microcode_selection.h"
+
+namespace workflow {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> Row(const std::string& number, const std::string& cpuid) {
+  return {number, cpuid};
+}
+
+TEST(MicrocodeSlots, PairWithTheStoredLabelsInDetectionOrder) {
+  const auto& labels = imaging::MicrocodeLabels();
+  const auto& slots = MicrocodeSlots();
+  for (size_t i = 0; i < slots.size(); ++i) {
+    EXPECT_EQ(labels[i].cpuid, slots[i].cpuid);
+    EXPECT_EQ(slots[i].checkBox, "W" + std::string(slots[i].cpuid));
+  }
+}
+
+TEST_F(WorkflowTest, RowsFollowSlotOrderWhateverTheWindowShows) {
+  coffee.imageMicrocodes = {"906E9", "506E0", "506E3"};
+  OpenAndRead();
+  EXPECT_THAT(form.rows, ElementsAre(Row("1", "506E3"), Row("2", "906E9"), Row("3", "506E0")));
+}
+
+TEST_F(WorkflowTest, ASlotGivesOneRowWhicheverRenderingsAreVisible) {
+  OpenAndRead();
+  auto& labels = desktop.Window(coffee.window).shownLabels;
+  labels = {"506E3/primary", "506E3/fallback", "906EB/fallback"};
+  controller.OnRefreshPicturePressed();
+  EXPECT_THAT(form.rows, ElementsAre(Row("1", "506E3"), Row("2", "906EB")));
+}
+
+TEST_F(WorkflowTest, DetectionShowsTheWindowWhileSearchingThenHidesIt) {
+  OpenAndRead();
+  desktop.sent.clear();
+  finder.searches.clear();
+  controller.OnRefreshPicturePressed();
+  ASSERT_FALSE(finder.searches.empty());
+  EXPECT_EQ(finder.searches.front().label, "506E1/primary");
+  EXPECT_EQ(finder.searches.back().label, "506E0/fallback");
+  EXPECT_FALSE(desktop.Window(coffee.window).visible());
+  EXPECT_EQ(desktop.Window(coffee.window).exStyle, 0x10101u) << "no longer layered";
+}
+
+TEST_F(WorkflowTest, RefreshWithoutALoadedWindowEmptiesTheListAndSaysSo) {
+  form.rows = {{"1", "506E3"}};
+  controller.OnRefreshPicturePressed();
+  EXPECT_TRUE(form.rows.empty());
+  EXPECT_NE(form.StatusWritten().find("未能识别BIOS原有微码"), std::string::npos);
+}
+
+TEST_F(WorkflowTest, UnlockClicksEnablesTheBoxesInOrderAndChangesTheCaption) {
+  OpenAndRead();
+  const size_t before = ClicksTo(coffee.window).size();
+  form.log.clear();
+  controller.OnMicrocodeButtonClicked();
+  const auto clicks = ClicksTo(coffee.window);
+  ASSERT_EQ(clicks.size(), before + 2);
+  EXPECT_EQ(clicks[before].x, 487);
+  EXPECT_EQ(clicks[before + 1], (Click{390, 521, clicks[before].atMs + 200}));
+  std::vector<std::string> enabled;
+  for (const auto& entry : form.log) {
+    if (entry.starts_with("SetDisabled W") && entry.ends_with(" 0")) enabled.push_back(entry.substr(12, 6));
+  }
+  EXPECT_THAT(enabled, ElementsAre("W506E0", "W506E8", "W506E3", "W506E1", "W906ED", "W906EC",
+                                   "W906EB", "W906EA", "W906E9"));
+  EXPECT_EQ(form.captions["按钮1"], "选完点击此处");
+  EXPECT_TRUE(coffee.unlocked);
+}
+
+TEST_F(WorkflowTest, ConfirmWith906EAAddsTheSecondClickAndFourSeconds) {
+  OpenAndRead();
+  controller.OnMicrocodeButtonClicked();
+  form.checked["W906EA"] = true;
+  form.checked["W906E9"] = true;
+  const size_t before = ClicksTo(coffee.window).size();
+  controller.OnMicrocodeButtonClicked();
+  const auto clicks = ClicksTo(coffee.window);
+  ASSERT_GE(clicks.size(), before + 4);
+  const int64_t t = clicks[before].atMs;
+  EXPECT_EQ(clicks[before], (Click{219, 439, t}));
+  EXPECT_EQ(clicks[before + 1], (Click{356, 235, t}));
+  EXPECT_EQ(clicks[before + 2], (Click{350, 441, t + 4000}));
+  EXPECT_EQ(clicks[before + 3], (Click{102, 500, t + 4000}));
+  EXPECT_TRUE(coffee.chosen.count("906EA"));
+  // Applied, relocked and listed again.
+  EXPECT_THAT(form.rows, ElementsAre(Row("1", "506E3"), Row("2", "906E9"), Row("3", "906EA")));
+  EXPECT_EQ(form.captions["按钮1"], "解锁微码编辑区");
+  EXPECT_TRUE(form.IsDisabled("W906EA"));
+  EXPECT_TRUE(form.checked["W906EA"]) << "ticks belong to the user";
+}
+
+TEST_F(WorkflowTest, ConfirmOnlyAppliesTickedBoxesInConfirmOrder) {
+  OpenAndRead();
+  controller.OnMicrocodeButtonClicked();
+  form.checked["W906E9"] = true;
+  form.checked["W506E0"] = true;
+  const size_t before = ClicksTo(coffee.window).size();
+  controller.OnMicrocodeButtonClicked();
+  const auto clicks = ClicksTo(coffee.window);
+  ASSERT_GE(clicks.size(), before + 3);
+  EXPECT_EQ(clicks[before].x, 478);
+  EXPECT_EQ(clicks[before + 1].x, 350);
+  EXPECT_EQ(clicks[before + 2].x, 102);
+  EXPECT_EQ(clicks[before + 2].atMs, clicks[before].atMs) << "no pause without 906EA";
+}
+
+TEST_F(WorkflowTest, ConfirmWithNothingTickedIsRefusedAndStaysUnlocked) {
+  OpenAndRead();
+  controller.OnMicrocodeButtonClicked();
+  const size_t before = ClicksTo(coffee.window).size();
+  const size_t linesBefore = StatusLines().size();
+  controller.OnMicrocodeButtonClicked();
+  const auto lines = StatusLines();
+  ASSERT_EQ(lines.size(), linesBefore + 3);
+  EXPECT_EQ(lines[linesBefore], "14:7已确认微码...");
+  EXPECT_NE(lines[linesBefore + 1].find("起码选择一个微码吧，不然主板怎么亮唷！"), std::string::npos);
+  EXPECT_NE(lines[linesBefore + 2].find("已刷新右边BIOS源码区，请确认一下"), std::string::npos);
+  EXPECT_EQ(ClicksTo(coffee.window).size(), before);
+  EXPECT_EQ(form.captions["按钮1"], "选完点击此处");
+  EXPECT_FALSE(form.IsDisabled("W506E1"));
+  // The next press confirms again rather than unlocking.
+  form.checked["W506E1"] = true;
+  controller.OnMicrocodeButtonClicked();
+  EXPECT_EQ(ClicksTo(coffee.window)[before].x, 479);
+}
+
+}  // namespace
+}  // namespace workflow

@@ -1,0 +1,213 @@
+// Opening the vendor BIOS, having CoffeeTime load it, and the ME phase.
+#include "tests/native/workflow/workflow_fixture.h"
+#include "workflow/coffee_time_driver.h"
+#include "workflow/status_log.h"
+
+namespace workflow {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(StatusStamp, NoLeadingZeros) {
+  EXPECT_EQ(TimeStamp({9, 5, 0}), "9:5");
+  EXPECT_EQ(TimeStamp({23, 59, 0}), "23:59");
+  EXPECT_EQ(TimeStamp({0, 0, 0}, '_'), "0_0");
+}
+
+TEST(BiosFileName, AfterTheLastRealBackslash) {
+  EXPECT_EQ(FileNameOfPath("D:\\新建\\bios.bin"), "bios.bin");
+  EXPECT_EQ(FileNameOfPath("bios.bin"), "bios.bin");
+  // 乗 ends in a 0x5C trail byte; it is not a separator.
+  EXPECT_EQ(FileNameOfPath("D:\\a\\\x81\x5C.bin"), "\x81\x5C.bin");
+}
+
+TEST_F(WorkflowTest, OpenStartsCoffeeTimeHiddenAndLogsThePath) {
+  OpenFile("C:\\b.bin");
+  ASSERT_EQ(desktop.processes.size(), 1u);
+  EXPECT_EQ(desktop.processes[0].commandLine, "\"C:\\tool\\orvellanQZ\\ov.exe\"");
+  EXPECT_EQ(desktop.processes[0].showMode, platform::kSwHide);
+  EXPECT_EQ(desktop.OpenHandleCount(), 0u) << "process and thread handles closed";
+  EXPECT_EQ(form.texts["编辑框1"], "C:\\b.bin");
+  EXPECT_TRUE(form.IsDisabled("按钮4"));
+  EXPECT_FALSE(form.IsDisabled("按钮5"));
+  EXPECT_THAT(StatusLines(), ElementsAre("14:7  已加入原版BIOSC:\\b.bin"));
+  ASSERT_EQ(desktop.dialogs.size(), 1u);
+  EXPECT_EQ(desktop.dialogs[0].title, "请选择未魔改bios文件");
+  EXPECT_EQ(desktop.dialogs[0].initialDir, "C:\\tool");
+  EXPECT_EQ(desktop.dialogs[0].owner, form.mainWindow);
+}
+
+TEST_F(WorkflowTest, OpenWithoutToolFolderOnlyTellsTheUser) {
+  fake::FakeDesktop bare;
+  fake::FakeForm bareForm;
+  fake::FakeImageFinder bareFinder{bare};
+  Controller c{bare.AsPlatform(), bareForm, bareFinder, banner, {}};
+  c.OnOpenClicked();
+  ASSERT_EQ(bare.messageBoxes.size(), 1u);
+  EXPECT_EQ(bare.messageBoxes[0].style, 0x2040u);
+  EXPECT_EQ(bare.messageBoxes[0].caption, "信息：");
+  EXPECT_EQ(bare.messageBoxes[0].owner, bareForm.mainWindow);
+  EXPECT_TRUE(bare.dialogs.empty());
+  EXPECT_TRUE(bare.processes.empty());
+}
+
+TEST_F(WorkflowTest, CancelledOpenEmptiesThePathAndDisablesRead) {
+  OpenFile("C:\\b.bin");
+  form.SetDisabled("按钮4", false);
+  controller.OnOpenClicked();  // no answer queued: the user cancels
+  EXPECT_EQ(form.texts["编辑框1"], "");
+  EXPECT_TRUE(form.IsDisabled("按钮5"));
+  EXPECT_EQ(desktop.processes.size(), 1u);
+}
+
+TEST_F(WorkflowTest, ReadWithNothingChosenWritesOneLine) {
+  controller.OnReadClicked();
+  EXPECT_THAT(StatusLines(), ElementsAre("14:7好歹先选个文件再读取吧..."));
+  EXPECT_TRUE(desktop.posted.empty());
+}
+
+TEST_F(WorkflowTest, LoadClicksTypesAndWaitsInOrder) {
+  OpenFile("C:\\b.bin");
+  const int64_t start = desktop.NowMs();
+  controller.OnReadClicked();
+  const auto clicks = ClicksTo(coffee.window);
+  ASSERT_GE(clicks.size(), 2u);
+  EXPECT_EQ(clicks[0], (Click{275, 160, start}));
+  EXPECT_EQ(clicks[1], (Click{444, 192, start + 900}));
+  EXPECT_EQ(coffee.typedPath, u"C:\\b.bin");
+  for (const auto& m : desktop.posted) {
+    if (m.message == platform::kWmChar) EXPECT_EQ(m.atMs, start + 800);
+    EXPECT_NE(m.message, platform::kWmKeyDown);
+  }
+}
+
+TEST_F(WorkflowTest, ChinesePathLooksForTheLoadedTitleWithTheFileName) {
+  OpenAndRead("D:\\新建\\bios.bin");
+  EXPECT_EQ(coffee.typedPath, u"D:\\新建\\bios.bin");
+  EXPECT_EQ(desktop.Window(coffee.window).title, "CoffeeTime 0.99  /  bios.bin");
+  EXPECT_EQ(form.height, 764) << "the read completed";
+}
+
+TEST_F(WorkflowTest, FileStillAnsweredTwiceIsRejected) {
+  coffee.rejectFiles = true;
+  OpenAndRead();
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text,
+            "BIOS文件读取错误,请在官网下载原bios进行读取(不挑后缀名、拓展名)");
+  EXPECT_EQ(desktop.messageBoxes[0].style, 0x2040u);
+  EXPECT_EQ(desktop.messageBoxes[0].owner, 0u);
+  EXPECT_FALSE(form.IsDisabled("按钮4"));
+  EXPECT_FALSE(form.IsDisabled("按钮5"));
+  EXPECT_EQ(ClicksTo(coffee.window).size(), 2u) << "nothing after the load click";
+  EXPECT_EQ(form.height, 180);
+}
+
+TEST_F(WorkflowTest, MissingStartWindowIsToldInsteadOfTypingIntoNothing) {
+  OpenFile("C:\\b.bin");
+  desktop.RemoveWindow(coffee.window);
+  controller.OnReadClicked();
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_NE(desktop.messageBoxes[0].text.find("CoffeeTime"), std::string::npos);
+  EXPECT_FALSE(form.IsDisabled("按钮4"));
+  EXPECT_TRUE(desktop.posted.empty());
+  EXPECT_LE(desktop.NowMs(), 10000);
+}
+
+TEST_F(WorkflowTest, LoadThatNeverFinishesEndsWithinItsBound) {
+  coffee.neverFinishLoad = true;
+  OpenAndRead();
+  EXPECT_LE(desktop.NowMs(), 6 * 60 * 1000);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_FALSE(form.IsDisabled("按钮4"));
+  EXPECT_EQ(form.height, 180);
+  for (const auto& line : StatusLines()) EXPECT_EQ(line.find("已完成BIOS读取"), std::string::npos);
+}
+
+TEST_F(WorkflowTest, CoffeeTimeVanishingDuringTheLoadEndsTheWaitEarly) {
+  OpenFile("C:\\b.bin");
+  coffee.neverFinishLoad = true;
+  desktop.At(10000, [&] { desktop.RemoveWindow(coffee.window); });
+  controller.OnReadClicked();
+  EXPECT_LE(desktop.NowMs(), 20000);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_FALSE(form.IsDisabled("按钮4"));
+}
+
+TEST_F(WorkflowTest, MeReplacementClicksAndWaits) {
+  OpenAndRead();
+  const auto clicks = ClicksTo(coffee.window);
+  ASSERT_GE(clicks.size(), 7u);
+  const int64_t t = clicks[2].atMs;
+  EXPECT_EQ(clicks[2], (Click{176, 135, t}));
+  EXPECT_EQ(clicks[3], (Click{399, 451, t + 900}));
+  EXPECT_EQ(clicks[4], (Click{380, 502, t + 1500}));
+  EXPECT_EQ(clicks[5], (Click{100, 502, t + 2100}));
+  EXPECT_EQ(clicks[6].x, 175);
+  EXPECT_EQ(clicks[6].y, 161);
+  EXPECT_EQ(coffee.meSwitchClicks, 1);
+  EXPECT_TRUE(coffee.flashed);
+}
+
+TEST_F(WorkflowTest, FullReadWritesItsLinesInOrderAndEnlargesTheWindow) {
+  OpenAndRead();
+  const auto lines = StatusLines();
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[1].substr(lines[1].find("正在")), "正在加载BIOS配置项(本次停留时间较长,请耐心等待.....");
+  EXPECT_NE(lines[2].find("正在编辑ME版本..."), std::string::npos);
+  EXPECT_NE(lines[3].find("正在刷入11.8.77.3664的ME版本..."), std::string::npos);
+  EXPECT_NE(lines[4].find("正在关闭ME..."), std::string::npos);
+  EXPECT_NE(lines[5].find("正在读取BIOS原有代码..."), std::string::npos);
+  EXPECT_NE(lines[6].find("已完成BIOS读取,可以编辑BIOS微码..."), std::string::npos);
+  // The last line is ended, so the box shows an empty line after it.
+  EXPECT_TRUE(form.StatusWritten().ends_with("微码...\r\n"));
+  EXPECT_EQ(form.height, 764);
+  EXPECT_EQ(form.top, (1440 - 764) / 2);
+  EXPECT_EQ(form.left, (2560 - 859) / 2);
+  EXPECT_EQ(form.pictureBytes["图片框1"], banner.size());
+  EXPECT_TRUE(form.IsDisabled("按钮4"));
+  EXPECT_TRUE(form.IsDisabled("按钮5"));
+  EXPECT_FALSE(desktop.Window(coffee.window).visible()) << "hidden after the detection";
+}
+
+TEST_F(WorkflowTest, MeAlreadyOffIsNotSwitched) {
+  coffee.meEnabled = false;
+  OpenAndRead();
+  EXPECT_EQ(coffee.meSwitchClicks, 0);
+  const auto lines = StatusLines();
+  auto off = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.find("ME版本已经关闭，无需更改，下一步...") != std::string::npos;
+  });
+  ASSERT_NE(off, lines.end());
+  EXPECT_NE((off - 1)->find("正在关闭ME..."), std::string::npos);
+}
+
+TEST_F(WorkflowTest, UnseenWindowIsNotTakenForMeOff) {
+  OpenFile("C:\\b.bin");
+  desktop.At(1, [&] { desktop.Window(coffee.window).capturable = false; });
+  controller.OnReadClicked();
+  const std::string status = form.StatusWritten();
+  EXPECT_EQ(status.find("ME版本已经关闭"), std::string::npos);
+  EXPECT_NE(status.find("未能确认ME是否已关闭"), std::string::npos);
+  EXPECT_NE(status.find("未能识别BIOS原有微码"), std::string::npos);
+  EXPECT_EQ(coffee.meSwitchClicks, 0);
+  EXPECT_TRUE(form.rows.empty());
+}
+
+TEST_F(WorkflowTest, HungFlashStopsTheReadWithinItsBoundWithoutSpinning) {
+  coffee.hangFlash = true;
+  int dispatched = 0;
+  desktop.onProcessMessages = [&] { ++dispatched; };
+  desktop.At(60000, [] {}, true);  // input arriving while CoffeeTime hangs
+  OpenAndRead();
+  EXPECT_LE(desktop.NowMs(), 4 * 60 * 1000);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(form.StatusWritten().find("已完成BIOS读取"), std::string::npos);
+  EXPECT_EQ(form.height, 180);
+  EXPECT_EQ(coffee.meSwitchClicks, 0);
+  EXPECT_EQ(dispatched, 1) << "the tool keeps dispatching its messages";
+  // Probes are 128 ms each with 200 ms pauses: no tight loop.
+  EXPECT_LT(desktop.CountCalls("GetTickCount64"), 2000u);
+}
+
+}  // namespace
+}  // namespace workflow

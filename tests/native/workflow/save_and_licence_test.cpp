@@ -1,0 +1,151 @@
+// FIT's licence, making the image, start-up and shut-down.
+#include "tests/native/workflow/workflow_fixture.h"
+
+namespace workflow {
+namespace {
+
+class SaveTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    desktop.SetClockStart(9, 5);
+    OpenAndRead();
+    ASSERT_EQ(desktop.GetLocalTime().hour, 9);
+    ASSERT_EQ(desktop.GetLocalTime().minute, 5);
+  }
+  std::string LastLine() const { return StatusLines().back(); }
+};
+
+TEST_F(SaveTest, ImageIsSavedToThePathWithTheTimeAppended) {
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  ASSERT_EQ(desktop.dialogs.size(), 2u);
+  const auto& dialog = desktop.dialogs[1];
+  EXPECT_EQ(dialog.title, "请选择需要保存路径和名称");
+  EXPECT_EQ(dialog.initialFile, "ORVELLAN");
+  EXPECT_EQ(dialog.filter, std::string("*BIN\0\0", 6));
+  EXPECT_EQ(dialog.initialDir, "C:\\tool");
+  EXPECT_EQ(coffee.typedSavePath, u"D:\\out\\ORVELLAN9_5");
+  EXPECT_EQ(LastLine(), "9_5魔改BIOS已保存到D:\\out\\ORVELLAN9_5");
+  const auto clicks = ClicksTo(coffee.window);
+  EXPECT_EQ(clicks.back().x, 520);
+  EXPECT_EQ(clicks.back().y, 560);
+}
+
+TEST_F(SaveTest, CancelledDialogTouchesNothing) {
+  const size_t clicks = ClicksTo(coffee.window).size();
+  controller.OnMakeClicked();
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, "拜托，好歹选个地方啦");
+  EXPECT_EQ(desktop.messageBoxes[0].style, 0x2030u);
+  EXPECT_EQ(desktop.messageBoxes[0].owner, form.mainWindow);
+  EXPECT_EQ(ClicksTo(coffee.window).size(), clicks);
+}
+
+TEST_F(SaveTest, MissingSaveDialogIsReportedNotClaimedSaved) {
+  coffee.openSaveDialog = false;
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  EXPECT_EQ(form.StatusWritten().find("已保存到"), std::string::npos);
+  EXPECT_NE(LastLine().find("魔改BIOS未保存"), std::string::npos);
+  EXPECT_LE(desktop.NowMs() - coffee.loadMs, 10 * 60 * 1000);
+}
+
+TEST_F(SaveTest, LateDialogIsStillFound) {
+  coffee.saveDialogDelayMs = 3000;
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  EXPECT_EQ(LastLine(), "9_5魔改BIOS已保存到D:\\out\\ORVELLAN9_5");
+}
+
+TEST_F(SaveTest, UnwrittenFileIsNotClaimedSaved) {
+  coffee.writeSavedImage = false;
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  EXPECT_EQ(form.StatusWritten().find("已保存到"), std::string::npos);
+  EXPECT_NE(LastLine().find("未能确认魔改BIOS已保存"), std::string::npos);
+}
+
+TEST_F(SaveTest, AnOlderFileAtThePathDoesNotConfirmTheSave) {
+  coffee.writeSavedImage = false;
+  desktop.AddFile(u"D:\\out\\ORVELLAN9_5");
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  EXPECT_NE(LastLine().find("未能确认魔改BIOS已保存"), std::string::npos);
+}
+
+TEST_F(WorkflowTest, LicenceAlreadyAcceptedOrNot) {
+  controller.OnLicenceClicked();
+  coffee.fitStyle = 0x96CF0000 | platform::kWsDisabled;
+  for (auto w = desktop.FindWindowExA(0, 0, "Qt5QWindowIcon", nullptr); w;
+       w = desktop.FindWindowExA(0, 0, "Qt5QWindowIcon", nullptr)) {
+    desktop.RemoveWindow(w);
+  }
+  controller.OnLicenceClicked();
+  ASSERT_EQ(desktop.messageBoxes.size(), 2u);
+  EXPECT_EQ(desktop.messageBoxes[0].text,
+            "您已同意英特尔不知道什么协议，无需再次同意,关掉协议窗口方可");
+  EXPECT_EQ(desktop.messageBoxes[1].text,
+            "选择 I accept the license agreement便为同意英特尔不知道什么协议，否之无法进行制作bios");
+  for (const auto& box : desktop.messageBoxes) {
+    EXPECT_EQ(box.caption, "ORVELLANQZ温馨提醒您");
+    EXPECT_EQ(box.style, 0x2030u);
+    EXPECT_EQ(box.owner, form.mainWindow);
+  }
+  ASSERT_EQ(desktop.processes.size(), 2u) << "each press starts FIT";
+  EXPECT_EQ(desktop.processes[0].commandLine, "\"C:\\tool\\orvellanQZ\\bin\\fit\\fit.exe\"");
+  EXPECT_EQ(desktop.processes[0].showMode, platform::kSwShowNormal);
+  EXPECT_EQ(desktop.messageBoxes[0].atMs - desktop.processes[0].atMs, 4000);
+}
+
+TEST_F(WorkflowTest, NoFitWindowAsksForTheAcceptance) {
+  desktop.onProcessStarted = nullptr;
+  controller.OnLicenceClicked();
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_NE(desktop.messageBoxes[0].text.find("I accept the license agreement"), std::string::npos);
+}
+
+TEST_F(WorkflowTest, StartUpOrderAroundTheNoticeBoard) {
+  std::vector<std::string> order;
+  fake::FakeForm f;
+  Controller c{desktop.AsPlatform(), f, finder, banner,
+               {[&] { order.push_back("load page; log size " + std::to_string(f.log.size())); },
+                [&] { order.push_back("read board; log size " + std::to_string(f.log.size())); }}};
+  c.OnCreated();
+  ASSERT_EQ(order.size(), 2u);
+  EXPECT_EQ(order[0], "load page; log size 0");
+  EXPECT_EQ(order[1], "read board; log size 10");
+  EXPECT_EQ(f.log[0], "SetTitle ORVELLANQZ-1151主板魔改BIOS制作器");
+  const char* expected[] = {"W506E0", "W506E8", "W506E3", "W506E1", "W906ED",
+                            "W906EC", "W906EB", "W906EA", "W906E9"};
+  for (size_t i = 0; i < 9; ++i) EXPECT_EQ(f.log[i + 1], "SetDisabled " + std::string(expected[i]) + " 1");
+}
+
+TEST_F(WorkflowTest, ShutDownClosesTheLoadedWindowOnlyAfterARead) {
+  controller.OnDestroying();
+  EXPECT_TRUE(desktop.posted.empty()) << "no post to window 0";
+  OpenAndRead();
+  desktop.posted.clear();
+  controller.OnDestroying();
+  ASSERT_EQ(desktop.posted.size(), 1u);
+  EXPECT_EQ(desktop.posted[0].window, coffee.window);
+  EXPECT_EQ(desktop.posted[0].message, platform::kWmClose);
+}
+
+TEST_F(WorkflowTest, APressDuringItsOwnRunningStepIsIgnored) {
+  OpenFile("C:\\b.bin");
+  int nestedPresses = 0;
+  desktop.onProcessMessages = [&] {
+    ++nestedPresses;
+    controller.OnReadClicked();
+  };
+  for (int64_t at : {500, 2000, 6000}) desktop.At(at, [] {}, true);
+  controller.OnReadClicked();
+  EXPECT_GT(nestedPresses, 0);
+  // One load only: exactly one pair of load clicks.
+  int loadClicks = 0;
+  for (const Click& c : ClicksTo(coffee.window)) loadClicks += (c.x == 444 && c.y == 192);
+  EXPECT_EQ(loadClicks, 1);
+}
+
+}  // namespace
+}  // namespace workflow

@@ -1,0 +1,15 @@
+#include "workflow/main_window_layout.h"
+
+#include "platform/messages.h"
+
+namespace workflow {
+
+int CentredCoordinate(int screenSize, int windowSize) { return (screenSize - windowSize) / 2; }
+
+void CentreMainWindow(StepContext& ctx) {
+  auto& windows = ctx.platform.windows;
+  ctx.form.SetTop(CentredCoordinate(windows.GetSystemMetrics(platform::kSmCyScreen), ctx.form.Height()));
+  ctx.form.SetLeft(CentredCoordinate(windows.GetSystemMetrics(platform::kSmCxScreen), ctx.form.Width()));
+}
+
+}  // namespace workflow

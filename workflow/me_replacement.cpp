@@ -1,0 +1,111 @@
+#include "workflow/me_replacement.h"
+
+#include "automation/input_injector.h"
+#include "automation/pumping_wait.h"
+#include "automation/window_finder.h"
+#include "imaging/label_templates.h"
+#include "platform/messages.h"
+#include "workflow/main_window_layout.h"
+#include "workflow/microcode_selection.h"
+#include "workflow/status_log.h"
+#include "workflow/waits.h"
+
+namespace workflow {
+
+namespace {
+
+using automation::PostClick;
+using automation::PumpingWait;
+
+constexpr platform::Point kMeClicks[] = {{176, 135}, {399, 451}, {380, 502}, {100, 502}};
+constexpr platform::Point kMeSwitch{175, 161};
+constexpr uint8_t kSearchOpacity = 2;
+
+constexpr std::string_view kFlashUnfinished =
+    "CoffeeTime长时间未完成ME刷入,读取已停止,请重新点击\"打开\"选择原版BIOS";
+
+enum class FlashOutcome { kDone, kTimedOut, kWindowGone };
+
+// CoffeeTime does not answer while it writes the firmware. Probe it, pumping and pausing
+// between probes so the tool repaints and a hung CoffeeTime costs no processor time.
+FlashOutcome AwaitFlashEnd(StepContext& ctx, platform::Hwnd window) {
+  auto& windows = ctx.platform.windows;
+  const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kFlashLimitMs;
+  while (!automation::IsWindowResponding(windows, window)) {
+    if (!automation::IsLiveWindow(windows, window)) return FlashOutcome::kWindowGone;
+    if (ctx.platform.system.GetTickCount64() >= deadline) return FlashOutcome::kTimedOut;
+    PumpingWait(ctx.platform, waits::kFlashProbePauseMs);
+  }
+  return FlashOutcome::kDone;
+}
+
+void SwitchMeOff(StepContext& ctx, platform::Hwnd window) {
+  auto& windows = ctx.platform.windows;
+  automation::SetWindowTransparency(windows, window, kSearchOpacity);
+  automation::SetWindowShowState(windows, window, platform::kSwShowNormal);
+  automation::SetWindowTransparency(windows, window, kSearchOpacity);
+  automation::StripWindowIcon(windows, window);
+  automation::StripWindowIcon(windows, window);
+
+  imaging::SearchRect whole;
+  const imaging::FindResult enabled =
+      ctx.finder.FindImage(window, imaging::MeEnabledLabel(), whole, true);
+  switch (enabled.status) {
+    case imaging::FindStatus::kFound:
+      PostClick(windows, window, kMeSwitch.x, kMeSwitch.y);
+      break;
+    case imaging::FindStatus::kNotFound:
+      LogStatus(ctx, "ME版本已经关闭，无需更改，下一步...\r\n");
+      break;
+    case imaging::FindStatus::kWindowUnseen:
+      LogStatus(ctx, "无法读取CoffeeTime窗口画面,未能确认ME是否已关闭,请在CoffeeTime中检查ME状态\r\n");
+      break;
+  }
+}
+
+}  // namespace
+
+void ReplaceAndDisableMe(StepContext& ctx) {
+  auto& windows = ctx.platform.windows;
+  const platform::Hwnd window = ctx.state.coffeeTimeWindow;
+
+  automation::SetWindowShowState(windows, window, platform::kSwHide);
+  PumpingWait(ctx.platform, 800);
+  automation::SetWindowShowState(windows, window, platform::kSwHide);
+
+  PostClick(windows, window, kMeClicks[0].x, kMeClicks[0].y);
+  PumpingWait(ctx.platform, 900);
+  PostClick(windows, window, kMeClicks[1].x, kMeClicks[1].y);
+  LogStatus(ctx, "正在编辑ME版本...\r\n");
+  PumpingWait(ctx.platform, 600);
+  PostClick(windows, window, kMeClicks[2].x, kMeClicks[2].y);
+  PumpingWait(ctx.platform, 600);
+  PostClick(windows, window, kMeClicks[3].x, kMeClicks[3].y);
+  PumpingWait(ctx.platform, 800);
+  LogStatus(ctx, "正在刷入11.8.77.3664的ME版本...\r\n");
+
+  if (AwaitFlashEnd(ctx, window) != FlashOutcome::kDone) {
+    LogStatus(ctx, "ME刷入未完成,读取已停止\r\n");
+    ShowMessage(ctx, kFlashUnfinished, platform::kMbIconInformation, kDefaultCaption,
+                ctx.form.NativeHandle(controls::kMainWindow));
+    ctx.form.SetDisabled(controls::kOpenButton, false);
+    return;
+  }
+  PumpingWait(ctx.platform, 300);
+  LogStatus(ctx, "正在关闭ME...\r\n");
+  SwitchMeOff(ctx, window);
+
+  PumpingWait(ctx.platform, 1200);
+  LogStatus(ctx, "正在读取BIOS原有代码...\r\n");
+  PumpingWait(ctx.platform, 600);
+  LogStatus(ctx, "已完成BIOS读取,可以编辑BIOS微码...");
+  AppendStatus(ctx, "\r\n");
+
+  ctx.form.SetHeight(kEnlargedHeight);
+  PumpingWait(ctx.platform, 300);
+  ctx.form.SetPicture(controls::kBannerPicture, ctx.bannerPicture);
+  DetectMicrocodes(ctx);
+  CentreMainWindow(ctx);
+}
+
+}  // namespace workflow

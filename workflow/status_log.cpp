@@ -1,0 +1,27 @@
+#include "workflow/status_log.h"
+
+#include "platform/messages.h"
+
+namespace workflow {
+
+std::string TimeStamp(const platform::LocalTime& time, char separator) {
+  return std::to_string(time.hour) + separator + std::to_string(time.minute);
+}
+
+void AppendStatus(StepContext& ctx, std::string_view text) {
+  ctx.form.AppendText(controls::kStatusBox, std::string(text));
+}
+
+void LogStatus(StepContext& ctx, std::string_view message) {
+  AppendStatus(ctx, TimeStamp(ctx.platform.system.GetLocalTime()) + std::string(message));
+}
+
+void ShowMessage(StepContext& ctx, std::string_view text, uint32_t icon, std::string_view caption,
+                 platform::Hwnd owner) {
+  uint32_t style = icon;
+  if ((style & platform::kMbSystemModal) == 0) style |= platform::kMbTaskModal;
+  ctx.platform.windows.MessageBoxA(owner, std::string(text).c_str(), std::string(caption).c_str(),
+                                   style);
+}
+
+}  // namespace workflow

@@ -1,0 +1,21 @@
+#pragma once
+// What the steps hand on to one another, from start-up to exit. Texts are GBK.
+#include <cstdint>
+#include <string>
+
+#include "automation/window_finder.h"
+#include "platform/types.h"
+
+namespace workflow {
+
+struct WorkflowState {
+  std::string biosPath;      // the vendor BIOS file the user picked
+  std::string biosFileName;  // biosPath after its last backslash
+  platform::Hwnd coffeeTimeStartWindow = 0;  // before a file is loaded
+  platform::Hwnd coffeeTimeWindow = 0;       // after the file is loaded; target of later steps
+  automation::WindowBounds startWindowRect;
+  automation::WindowBounds loadedWindowRect;
+  int32_t microcodeEditUnlocked = 0;
+};
+
+}  // namespace workflow
