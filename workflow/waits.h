@@ -6,9 +6,9 @@
 namespace workflow::waits {
 
 constexpr int kStartWindowAttempts = 5;         // looks, one second apart, for a starting CoffeeTime
-constexpr int kLoadPassLimit = 375;             // 800 ms passes: five minutes for a load
+constexpr int kLoadPassLimit = 225;             // 800 ms passes: three minutes for a load
 constexpr int kVanishedPassLimit = 3;           // passes with no CoffeeTime window at all
-constexpr uint64_t kFlashLimitMs = 180000;      // CoffeeTime busy writing the ME firmware
+constexpr uint64_t kFlashLimitMs = 120000;      // two minutes of CoffeeTime writing the ME firmware
 constexpr int64_t kFlashProbePauseMs = 200;     // pause between answers probes, pumping
 constexpr uint64_t kSaveDialogLimitMs = 5000;   // a busy CoffeeTime may open its dialog late
 constexpr uint64_t kSavedFileLimitMs = 15000;   // the image written after "保存(&S)"
