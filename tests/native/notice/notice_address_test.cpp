@@ -8,10 +8,14 @@
 namespace app {
 namespace {
 
-TEST(NoticeAddress, DefaultsToThePageBesideTheProgram) {
+TEST(NoticeAddress, IsTheBuiltInAddressElseThePageBesideTheProgram) {
   fake::FakeDesktop desktop;
   desktop.SetProgramDirectory("D:\\工具");
+#ifdef BMT_NOTICE_URL
+  EXPECT_EQ(NoticePageAddress(desktop), BMT_NOTICE_URL);
+#else
   EXPECT_EQ(NoticePageAddress(desktop), "D:\\工具\\notice.html");
+#endif
 }
 
 TEST(NoticeAddress, FileUrlsAndPlainPathsNameLocalFiles) {
