@@ -45,12 +45,6 @@ TEST_F(BrowserDocumentTest, SearchFinishesTheWholeFirstSubtreeBeforeTheNextSibli
   EXPECT_GT(desktop.pumpCount, pumpsBefore);  // messages were dispatched between siblings
 }
 
-TEST_F(BrowserDocumentTest, PumpingHappensAfterEachSiblingStep) {
-  for (int i = 0; i < 4; ++i) desktop.AddWindow(viewer, "Static", "");
-  EXPECT_EQ(FindBrowserServerWindow(windows, viewer), 0u);
-  EXPECT_EQ(desktop.pumpCount, 4);
-}
-
 TEST_F(BrowserDocumentTest, AClassDifferingOnlyInCaseIsNotTheRenderingWindow) {
   desktop.AddWindow(viewer, "internet explorer_server", "");
   desktop.AddWindow(viewer, "Internet Explorer_Server ", "");
