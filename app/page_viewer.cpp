@@ -89,7 +89,8 @@ bool RegisterOwnViewerClass() {
 
 HWND CreateOwnViewer(HWND parent, int x, int y, int width, int height, int controlId) {
   if (!RegisterOwnViewerClass()) return nullptr;
-  return CreateWindowExW(0, kOwnViewerClass, L"", WS_CHILD | WS_TABSTOP, x, y, width, height,
+  return CreateWindowExW(0, kOwnViewerClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width,
+                         height,
                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                          GetModuleHandleW(nullptr), nullptr);
 }
