@@ -33,6 +33,14 @@ class ToolSession {
   // Ticks or clears the check box with this caption (no change when already so).
   bool SetCheckBox(const std::wstring& caption, bool ticked);
 
+  // A control of the main window by its form name ("按钮4", "W906EA", ...); null when absent.
+  HWND Control(const char* gbkName) const;
+  bool IsEnabled(const char* gbkName) const;
+  bool IsChecked(const char* gbkName) const;
+  std::wstring Caption(const char* gbkName) const;
+  // The main window's outer rectangle.
+  RECT Bounds() const;
+
   // The status box's whole text.
   std::wstring StatusText();
   bool WaitForStatus(const std::wstring& fragment, DWORD timeoutMs);
@@ -41,6 +49,8 @@ class ToolSession {
   HWND WaitForFileDialog(DWORD timeoutMs);
   // Types the path into the file dialog's name box and presses its OK button.
   bool FillFileDialog(const std::wstring& path, DWORD timeoutMs);
+  // Presses the file dialog's Cancel button.
+  bool CancelFileDialog(DWORD timeoutMs);
 
   std::optional<MessageBoxInfo> WaitForMessageBox(DWORD timeoutMs);
   // Presses OK and waits (at most 3 s) for the box to go.
