@@ -149,7 +149,10 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   EXPECT_EQ(image->summary.me, standin::kReplacementMe);
   EXPECT_FALSE(image->summary.meEnabled);
   EXPECT_EQ(ReadFileBytes(vendor), vendorBefore) << "the vendor file was changed";
+  // Kept for whoever watches a run: the produced image and the status box as the tool has it.
   ASSERT_TRUE(WriteFileBytes(OutFolder() + L"\\modded_image.bin", *ReadFileBytes(target)));
+  const std::string statusLog = ToGbk(tool.StatusText());
+  ASSERT_TRUE(WriteFileBytes(OutFolder() + L"\\status_log.txt", {statusLog.begin(), statusLog.end()}));
 
   // Closing the tool closes the patcher's loaded window.
   ASSERT_NE(LoadedPatcherWindow(L"vendor_me_on.bin"), nullptr);
