@@ -1,8 +1,6 @@
 # Notice board, browser document access and console runner. Their sources live in app/ and
 # automation/; the targets are declared here, after every folder has been added.
 
-# The notice page address the program is built with; empty = notice.html beside the program.
-set(BMT_NOTICE_URL "" CACHE STRING "address of the notice page (empty: notice.html beside the program)")
 
 # Portable: the HTML reader, the element selection rule, the cuts, the notice board's steps.
 add_library(bmt_notice_portable STATIC
