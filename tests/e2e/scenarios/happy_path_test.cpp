@@ -120,7 +120,7 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   ASSERT_TRUE(tool.PressButton(L"许可协议"));
   EXPECT_TRUE(ExpectMessageBox(tool, kAlreadyAccepted, kLicenceCaption, BoxIcon::kExclamation,
                                kLicenceLimitMs));
-  EXPECT_EQ(FitProcesses().size(), 2u);
+  EXPECT_EQ(FitProcessesOf(tool.ProcessId()).size(), 2u);
   RecordStage(L"licence");
 
   // Save.

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "tests/e2e/harness/harness_paths.h"
 #include "tests/e2e/harness/image_files.h"
+#include "tests/e2e/harness/process_group.h"
 #include "tests/e2e/harness/screenshot.h"
 #include "tests/e2e/harness/waits.h"
 #include "tests/e2e/harness/window_probe.h"
@@ -118,9 +120,15 @@ bool ExpectMessageBoxMentioning(ToolSession& tool, const std::wstring& fragment,
   return box->text.find(fragment) != std::wstring::npos;
 }
 
-std::vector<DWORD> FitProcesses() {
+std::vector<DWORD> FitProcessesOf(DWORD tool) {
+  const std::vector<DWORD> started = DescendantsOf(tool);
   std::set<DWORD> processes;
-  for (HWND window : TopLevelWindows(kFitClass, L"")) processes.insert(ProcessOf(window));
+  for (HWND window : TopLevelWindows(kFitClass, L"")) {
+    const DWORD process = ProcessOf(window);
+    if (std::find(started.begin(), started.end(), process) != started.end()) {
+      processes.insert(process);
+    }
+  }
   return {processes.begin(), processes.end()};
 }
 

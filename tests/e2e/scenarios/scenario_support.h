@@ -61,8 +61,8 @@ bool ExpectMessageBox(ToolSession& tool, const std::wstring& text, const std::ws
 bool ExpectMessageBoxMentioning(ToolSession& tool, const std::wstring& fragment,
                                 DWORD timeoutMs);
 
-// Processes with a top-level FIT main window.
-std::vector<DWORD> FitProcesses();
+// Processes started (directly or not) by `tool` that show a FIT main window.
+std::vector<DWORD> FitProcessesOf(DWORD tool);
 // Ticks "I accept the license agreement" in FIT's licence dialog and presses OK.
 bool AcceptFitLicence(DWORD timeoutMs);
 
