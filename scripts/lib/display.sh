@@ -18,3 +18,15 @@ stop_display() {
   [ -n "$BMT_XVFB_PID" ] && kill "$BMT_XVFB_PID" 2>/dev/null && wait "$BMT_XVFB_PID" 2>/dev/null
   BMT_XVFB_PID=""
 }
+
+# start_wine / stop_wine: a persistent Wine server for a batch of Windows programs, with Wine's
+# own background programs (services, the desktop window) already running. Started here with
+# no terminal or pipe attached, they cannot hold open the output pipe of the first test that
+# would otherwise start them, which would keep ctest waiting for that test until its timeout.
+start_wine() {
+  "$BMT_WINESERVER" -p </dev/null >/dev/null 2>&1
+  timeout 120 "$BMT_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+stop_wine() {
+  "$BMT_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+}
