@@ -1,4 +1,6 @@
 #include "app/page_viewer.h"
+#include "automation/input_injector.h"
+#include "platform/win32/win32_platform.h"
 
 #include <objbase.h>
 #include <exdisp.h>
@@ -10,7 +12,6 @@ namespace app {
 namespace {
 
 constexpr char kBrowserControlText[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
-constexpr UINT kGbkCodePage = 936;
 // The browser engine's document object; creating one tells whether the engine is present.
 constexpr CLSID kHtmlDocumentClsid = {
     0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
@@ -95,15 +96,10 @@ HWND CreateOwnViewer(HWND parent, int x, int y, int width, int height, int contr
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-std::wstring WideOf(const std::string& text) {
-  if (text.empty()) return {};
-  const int units = MultiByteToWideChar(kGbkCodePage, 0, text.data(),
-                                        static_cast<int>(text.size()), nullptr, 0);
-  if (units <= 0) return {};
-  std::wstring out(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                      units);
-  return out;
+// GBK text as UTF-16 for the wide platform calls, through the toolkit's one conversion.
+std::wstring WideOf(std::string_view text) {
+  const std::u16string units = automation::ToUtf16(platform::Win32Platform().system, text, true);
+  return std::wstring(units.begin(), units.end());
 }
 
 }  // namespace

@@ -2,24 +2,21 @@
 
 #include <windows.h>
 
+#include "automation/input_injector.h"
+#include "platform/win32/win32_platform.h"
+
 #include <vector>
 
 namespace automation {
 namespace {
 
-constexpr UINT kGbkCodePage = 936;
 constexpr DWORD kInputIdleWaitMs = 1000;
 constexpr DWORD kPollSleepMs = 1;
 
+// GBK text as UTF-16 for the wide platform calls, through the toolkit's one conversion.
 std::wstring WideOf(std::string_view text) {
-  if (text.empty()) return {};
-  const int units = MultiByteToWideChar(kGbkCodePage, 0, text.data(),
-                                        static_cast<int>(text.size()), nullptr, 0);
-  if (units <= 0) return {};
-  std::wstring out(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                      units);
-  return out;
+  const std::u16string units = automation::ToUtf16(platform::Win32Platform().system, text, true);
+  return std::wstring(units.begin(), units.end());
 }
 
 DWORD BytesWaiting(HANDLE pipe) {

@@ -22,7 +22,7 @@ if(NOT BMT_WINDOWS)
 endif()
 
 add_library(bmt_console_runner STATIC ${PROJECT_SOURCE_DIR}/automation/console_runner.cpp)
-target_link_libraries(bmt_console_runner PUBLIC bmt_platform kernel32 user32)
+target_link_libraries(bmt_console_runner PUBLIC bmt_automation bmt_platform_win32 kernel32 user32)
 
 # Documents of the platform's browser engine (COM).
 add_library(bmt_browser_document STATIC
