@@ -94,6 +94,17 @@ void ReduceRows(const uint8_t* source, int64_t sourceStride, int sourceBitsPerPi
     // at 24 bits the last pixel of a row is read byte by byte so no read passes the row.
     const int32_t wordPixels = step == 4 ? width : width - 1;
     int32_t x = 0;
+    if (step == 3) {
+      // Four pixels from three words: b0 g0 r0 b1 | g1 r1 b2 g2 | r2 b3 g3 r3.
+      for (; x + 4 <= wordPixels; x += 4, src += 12) {
+        uint32_t w[3];
+        std::memcpy(w, src, 12);
+        dst[x] = cells[((w[0] >> 9) & 0x7C00u) | ((w[0] >> 6) & 0x03E0u) | ((w[0] >> 3) & 0x001Fu)];
+        dst[x + 1] = cells[((w[1] >> 1) & 0x7C00u) | ((w[1] << 2) & 0x03E0u) | (w[0] >> 27)];
+        dst[x + 2] = cells[((w[2] << 7) & 0x7C00u) | ((w[1] >> 22) & 0x03E0u) | ((w[1] >> 19) & 0x001Fu)];
+        dst[x + 3] = cells[((w[2] >> 17) & 0x7C00u) | ((w[2] >> 14) & 0x03E0u) | ((w[2] >> 11) & 0x001Fu)];
+      }
+    }
     for (; x < wordPixels; ++x, src += step) {
       uint32_t v;
       std::memcpy(&v, src, 4);

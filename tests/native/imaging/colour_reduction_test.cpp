@@ -76,6 +76,28 @@ TEST(ReduceRowsTest, TwentyFourAndThirtyTwoBitSourcesGiveTheSameEntries) {
   EXPECT_EQ(fromDeep[5], 0xCC);
 }
 
+TEST(ReduceRowsTest, EveryPixelOf24BitRowsOfAnyWidthGetsItsOwnEntry) {
+  // Widths 1 to 13 cover the four-pixel steps, the single-pixel steps and the last pixel of a
+  // row, which is read byte by byte.
+  uint32_t seed = 12345;
+  auto next = [&seed] { return static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
+  for (int width = 1; width <= 13; ++width) {
+    const int height = 3;
+    const int stride = static_cast<int>(RowStride(width, 24));
+    std::vector<uint8_t> packed(static_cast<size_t>(stride * height));
+    for (uint8_t& byte : packed) byte = next();
+    std::vector<uint8_t> reduced(static_cast<size_t>(width * height));
+    ReduceRows(packed.data(), stride, 24, width, height, reduced.data(), width);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const uint8_t* p = &packed[static_cast<size_t>(y * stride + x * 3)];
+        ASSERT_EQ(reduced[static_cast<size_t>(y * width + x)], NearestEntry({p[2], p[1], p[0]}))
+            << "width " << width << ", pixel " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(ReduceToIndexedTest, PaddingIsZeroAndSizeFollowsTheStride) {
   ColourImage image;
   image.width = 3;
