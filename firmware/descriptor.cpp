@@ -1,0 +1,41 @@
+#include "firmware/descriptor.h"
+
+namespace firmware {
+namespace {
+
+constexpr uint32_t kSignature = 0x0FF0A55A;
+constexpr size_t kSignatureAt = 0x10;
+constexpr size_t kCapsuleStep = 0x800;
+constexpr size_t kLastStart = 0x10000;  // 64 KiB
+constexpr uint32_t kBiosRegion = 1;
+constexpr uint32_t kMeRegion = 2;
+
+}  // namespace
+
+std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint32_t index) {
+  const auto flmap0 = ReadU32(image, uint64_t{descriptorOffset} + kSignatureAt + 4);
+  if (!flmap0) return std::nullopt;
+  const uint64_t frba = uint64_t{(*flmap0 >> 16) & 0xFF} << 4;
+  const auto flreg = ReadU32(image, descriptorOffset + frba + 4ull * index);
+  if (!flreg) return std::nullopt;
+  const uint64_t base = uint64_t{*flreg & 0x7FFF} << 12;
+  const uint64_t limit = (uint64_t{(*flreg >> 16) & 0x7FFF} << 12) | 0xFFF;
+  if (base > limit) return std::nullopt;
+  const uint64_t begin = descriptorOffset + base;
+  const uint64_t end = descriptorOffset + limit + 1;
+  if (end > image.size()) return std::nullopt;
+  return FlashRegion{static_cast<size_t>(begin), static_cast<size_t>(end)};
+}
+
+std::optional<FlashDescriptor> FindDescriptor(Bytes image) {
+  for (size_t start = 0; start <= kLastStart; start += kCapsuleStep) {
+    const auto signature = ReadU32(image, uint64_t{start} + kSignatureAt);
+    if (!signature) break;
+    if (*signature != kSignature) continue;
+    return FlashDescriptor{start, ReadRegion(image, start, kBiosRegion),
+                           ReadRegion(image, start, kMeRegion)};
+  }
+  return std::nullopt;
+}
+
+}  // namespace firmware

@@ -1,0 +1,69 @@
+#include "firmware/me_manifest.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace firmware {
+namespace {
+
+constexpr size_t kVendorBefore = 12;   // the vendor word lies 12 bytes before the tag
+constexpr size_t kVersionAfter = 8;    // major, minor, hotfix, build start 8 bytes after it
+constexpr size_t kVersionSize = 8;
+constexpr uint16_t kIntelVendor = 0x8086;
+
+constexpr size_t kTableMarkerPlaces[] = {0, 16};
+constexpr size_t kEntryCountAt = 4;    // from the "$FPT" marker
+constexpr size_t kHeaderLengthAt = 0xA;
+constexpr size_t kEntrySize = 32;
+constexpr size_t kEntryOffsetAt = 8;   // from the region's start
+constexpr size_t kEntryLengthAt = 12;
+
+}  // namespace
+
+std::optional<MeVersion> FirstManifestVersion(Bytes area) {
+  const uint8_t* begin = area.data();
+  const size_t size = area.size();
+  size_t from = kVendorBefore;  // a tag closer to the start has no room for its vendor word
+  while (Fits(size, from, 4)) {
+    const void* hit = std::memchr(begin + from, '$', size - from - 3);
+    if (!hit) break;
+    const size_t tag = static_cast<size_t>(static_cast<const uint8_t*>(hit) - begin);
+    from = tag + 1;
+    if (std::memcmp(begin + tag, "$MN2", 4) != 0) continue;
+    if (LoadU16(begin + tag - kVendorBefore) != kIntelVendor) continue;
+    if (!Fits(size, uint64_t{tag} + kVersionAfter, kVersionSize)) continue;
+    const uint8_t* v = begin + tag + kVersionAfter;
+    return MeVersion{LoadU16(v), LoadU16(v + 2), LoadU16(v + 4), LoadU16(v + 6)};
+  }
+  return std::nullopt;
+}
+
+std::optional<Bytes> FtprPartition(Bytes region) {
+  for (size_t marker : kTableMarkerPlaces) {
+    if (!HasTag(region, marker, "$FPT")) continue;
+    const auto count = ReadU32(region, marker + kEntryCountAt);
+    const auto headerLength = ReadU8(region, marker + kHeaderLengthAt);
+    if (!count || !headerLength) return std::nullopt;
+    const uint64_t first = uint64_t{marker} + *headerLength;
+    if (first > region.size()) return std::nullopt;
+    const uint64_t entries = std::min<uint64_t>(*count, (region.size() - first) / kEntrySize);
+    for (uint64_t i = 0; i < entries; ++i) {
+      const uint64_t entry = first + i * kEntrySize;
+      if (!HasTag(region, entry, "FTPR")) continue;
+      const uint32_t offset = LoadU32(region.data() + entry + kEntryOffsetAt);
+      const uint32_t length = LoadU32(region.data() + entry + kEntryLengthAt);
+      if (auto partition = Slice(region, offset, length)) return partition;
+    }
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::optional<MeVersion> ReadMeVersion(Bytes region) {
+  if (const auto ftpr = FtprPartition(region)) {
+    if (auto version = FirstManifestVersion(*ftpr)) return version;
+  }
+  return FirstManifestVersion(region);
+}
+
+}  // namespace firmware

@@ -1,0 +1,22 @@
+#pragma once
+// The ME firmware version from a CSE manifest ("$MN2", vendor 0x8086) in the ME region.
+#include <optional>
+
+#include "firmware/byte_reader.h"
+#include "firmware/image_facts.h"
+
+namespace firmware {
+
+// The version of the first manifest lying wholly inside `area`; tags without the vendor word
+// are skipped.
+std::optional<MeVersion> FirstManifestVersion(Bytes area);
+
+// The partition named FTPR of a partition table ("$FPT" at the region's start or 16 bytes
+// in), when the table has one that lies inside the region.
+std::optional<Bytes> FtprPartition(Bytes region);
+
+// The version of the region's firmware: the first manifest of its FTPR partition, otherwise
+// the first manifest anywhere in the region.
+std::optional<MeVersion> ReadMeVersion(Bytes region);
+
+}  // namespace firmware

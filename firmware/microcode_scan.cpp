@@ -1,0 +1,109 @@
+#include "firmware/microcode_scan.h"
+
+#include "firmware/word_sums.h"
+
+namespace firmware {
+namespace {
+
+constexpr size_t kHeaderSize = 48;
+constexpr uint32_t kDefaultDataSize = 2000;
+constexpr uint32_t kDefaultTotalSize = 2048;
+constexpr uint32_t kSizeGranule = 1024;
+constexpr size_t kExtendedHeaderSize = 20;  // count, checksum, 12 reserved bytes
+constexpr size_t kExtendedEntrySize = 12;   // signature, processor flags, checksum
+
+// Byte offsets inside the update header.
+constexpr size_t kHeaderVersionAt = 0;
+constexpr size_t kRevisionAt = 4;
+constexpr size_t kDateAt = 8;
+constexpr size_t kSignatureAt = 12;
+constexpr size_t kLoaderRevisionAt = 20;
+constexpr size_t kDataSizeAt = 28;
+constexpr size_t kTotalSizeAt = 32;
+
+// The first 4-byte-aligned offset in [from, end) whose word is 1 (a header version), or
+// `end`. Blocks without such a word are passed over with one branch, which the compiler can
+// turn into vector compares.
+size_t NextWordOne(const uint8_t* p, size_t from, size_t end) {
+  constexpr size_t kBlock = 64;
+  size_t at = from;
+  while (at < end && end - at >= kBlock) {
+    uint32_t hit = 0;
+    for (size_t k = 0; k < kBlock; k += 4) hit |= LoadU32(p + at + k) == 1 ? 1u : 0u;
+    if (hit) break;
+    at += kBlock;
+  }
+  for (; at < end; at += 4) {
+    if (LoadU32(p + at) == 1) return at;
+  }
+  return end;
+}
+
+// The signatures of the extended table at [begin, begin + room), appended to `cpuids`; a
+// table that does not fit in the room adds nothing.
+void AddExtendedSignatures(Bytes image, size_t begin, uint64_t room, std::vector<uint32_t>& cpuids) {
+  if (room < kExtendedHeaderSize) return;
+  const uint64_t count = LoadU32(image.data() + begin);
+  if (count * kExtendedEntrySize > room - kExtendedHeaderSize) return;
+  const uint8_t* entry = image.data() + begin + kExtendedHeaderSize;
+  for (uint64_t i = 0; i < count; ++i, entry += kExtendedEntrySize) cpuids.push_back(LoadU32(entry));
+}
+
+// The update whose header is at `at` (4-byte aligned, header inside the image) if it is a
+// valid one. The cheap header tests come first; the checksum only for what passes them all.
+std::optional<MicrocodeUpdate> ReadUpdate(Bytes image, size_t at, WordSums& sums) {
+  const uint8_t* h = image.data() + at;
+  if (LoadU32(h + kHeaderVersionAt) != 1 || LoadU32(h + kLoaderRevisionAt) != 1) return std::nullopt;
+  const uint32_t date = LoadU32(h + kDateAt);
+  if (!IsValidBcdDate(date)) return std::nullopt;
+  const uint32_t storedData = LoadU32(h + kDataSizeAt);
+  const uint32_t storedTotal = LoadU32(h + kTotalSizeAt);
+  const uint64_t dataSize = storedData == 0 ? kDefaultDataSize : storedData;
+  const uint64_t totalSize = storedTotal == 0 ? kDefaultTotalSize : storedTotal;
+  if (totalSize % kSizeGranule != 0 || totalSize < dataSize + kHeaderSize) return std::nullopt;
+  if (!Fits(image.size(), at, totalSize)) return std::nullopt;
+  if (sums.Sum(at, static_cast<size_t>(totalSize)) != 0) return std::nullopt;
+
+  MicrocodeUpdate update;
+  update.offset = at;
+  update.totalSize = static_cast<uint32_t>(totalSize);
+  update.revision = LoadU32(h + kRevisionAt);
+  update.date = date;
+  update.cpuids.push_back(LoadU32(h + kSignatureAt));
+  const uint64_t used = kHeaderSize + dataSize;
+  if (totalSize > used) {
+    AddExtendedSignatures(image, static_cast<size_t>(at + used), totalSize - used, update.cpuids);
+  }
+  return update;
+}
+
+}  // namespace
+
+bool IsValidBcdDate(uint32_t date) {
+  for (uint32_t v = date; v != 0; v >>= 4) {
+    if ((v & 0xF) > 9) return false;
+  }
+  const uint32_t month = date >> 24;
+  const uint32_t day = (date >> 16) & 0xFF;
+  return month >= 0x01 && month <= 0x12 && day >= 0x01 && day <= 0x31;
+}
+
+std::vector<MicrocodeUpdate> ScanMicrocodes(Bytes image) {
+  std::vector<MicrocodeUpdate> found;
+  if (image.size() < kHeaderSize) return found;
+  // Aligned header offsets with a whole header inside the image: 0, 4, ... <= size - 48.
+  const size_t end = image.size() - kHeaderSize + 1;
+  WordSums sums(image);
+  size_t at = 0;
+  while ((at = NextWordOne(image.data(), at, end)) < end) {
+    if (auto update = ReadUpdate(image, at, sums)) {
+      at += update->totalSize;
+      found.push_back(std::move(*update));
+    } else {
+      at += 4;
+    }
+  }
+  return found;
+}
+
+}  // namespace firmware

@@ -1,0 +1,27 @@
+#pragma once
+// Sums of the 32-bit little-endian words of 4-byte-aligned spans of an image, for the
+// microcode checksum. Spans are summed directly until the words summed so far exceed the
+// image's own word count; from then on a table of prefix sums, built once, answers each span
+// at once. A crafted image with many overlapping candidates thus costs at most about three
+// passes over its words instead of one pass per candidate.
+#include <cstdint>
+#include <vector>
+
+#include "firmware/byte_reader.h"
+
+namespace firmware {
+
+class WordSums {
+ public:
+  explicit WordSums(Bytes image) : image_(image) {}
+  // Sum modulo 2^32 of the words of [offset, offset + length); both multiples of 4 and inside
+  // the image.
+  uint32_t Sum(size_t offset, size_t length);
+
+ private:
+  Bytes image_;
+  uint64_t wordsSummed_ = 0;
+  std::vector<uint32_t> prefix_;  // prefix_[k]: sum of words 0 .. k-1; empty until needed
+};
+
+}  // namespace firmware

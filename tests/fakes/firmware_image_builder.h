@@ -1,0 +1,120 @@
+#pragma once
+// Firmware images for tests, benchmarks and fuzzer seeds, written word by word into a byte
+// vector: flash descriptors, CSE manifests, partition tables and microcode updates with a
+// correct checksum. Header-only so that the benchmark and the fuzz build can use it too.
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "firmware/image_facts.h"
+
+namespace firmware_test {
+
+class ImageBuilder {
+ public:
+  explicit ImageBuilder(size_t size, uint8_t fill = 0xFF) : bytes_(size, fill) {}
+
+  ImageBuilder& U16(size_t at, uint16_t v) {
+    bytes_.at(at + 1);
+    bytes_[at] = static_cast<uint8_t>(v);
+    bytes_[at + 1] = static_cast<uint8_t>(v >> 8);
+    return *this;
+  }
+  ImageBuilder& U32(size_t at, uint32_t v) {
+    U16(at, static_cast<uint16_t>(v));
+    return U16(at + 2, static_cast<uint16_t>(v >> 16));
+  }
+  ImageBuilder& Text(size_t at, std::string_view text) {
+    bytes_.at(at + text.size() - 1);
+    std::memcpy(bytes_.data() + at, text.data(), text.size());
+    return *this;
+  }
+  uint32_t Word(size_t at) const {
+    return uint32_t{bytes_.at(at)} | uint32_t{bytes_.at(at + 1)} << 8 |
+           uint32_t{bytes_.at(at + 2)} << 16 | uint32_t{bytes_.at(at + 3)} << 24;
+  }
+  std::vector<uint8_t>& bytes() { return bytes_; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+// FLREG word of a region [base, limit]; base and limit as byte addresses from the descriptor.
+constexpr uint32_t Flreg(uint32_t base, uint32_t limit) {
+  return ((limit >> 12) & 0x7FFF) << 16 | ((base >> 12) & 0x7FFF);
+}
+constexpr uint32_t kUnusedFlreg = 0x00007FFF;  // base 0x7FFF000 above limit 0xFFF
+constexpr size_t kRegionTableAt = 0x40;        // FRBA the builder writes
+
+// A descriptor starting at `at`: signature at +0x10, FLMAP0 with FRBA 0x40, the FLREG words.
+inline void PutDescriptor(ImageBuilder& image, size_t at, const std::vector<uint32_t>& flregs) {
+  image.U32(at + 0x10, 0x0FF0A55A).U32(at + 0x14, uint32_t{kRegionTableAt >> 4} << 16);
+  for (size_t i = 0; i < flregs.size(); ++i) image.U32(at + kRegionTableAt + 4 * i, flregs[i]);
+}
+
+// A CSE manifest tag at `tag`: the vendor word 12 bytes before it, the version 8 after.
+inline void PutManifest(ImageBuilder& image, size_t tag, firmware::MeVersion version,
+                        uint32_t vendor = 0x8086) {
+  image.U32(tag - 12, vendor).Text(tag, "$MN2");
+  image.U16(tag + 8, version.major).U16(tag + 10, version.minor);
+  image.U16(tag + 12, version.hotfix).U16(tag + 14, version.build);
+}
+
+struct Partition {
+  std::string_view name;  // four characters
+  uint32_t offset = 0;    // from the region's start
+  uint32_t length = 0;
+};
+// A partition table whose "$FPT" marker is at `marker`, entries 0x20 bytes behind it.
+inline void PutPartitionTable(ImageBuilder& image, size_t marker, const std::vector<Partition>& entries) {
+  constexpr uint8_t kHeaderLength = 0x20;
+  image.Text(marker, "$FPT").U32(marker + 4, static_cast<uint32_t>(entries.size()));
+  image.bytes().at(marker + 0xA) = kHeaderLength;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const size_t entry = marker + kHeaderLength + 32 * i;
+    image.Text(entry, entries[i].name).U32(entry + 8, entries[i].offset).U32(entry + 12, entries[i].length);
+  }
+}
+
+struct Update {
+  uint32_t revision = 0xB4;
+  uint32_t date = 0x02282019;  // BCD mmddyyyy
+  uint32_t cpuid = 0x906EA;
+  uint32_t dataSize = 1024 - 48;  // as stored: 0 means 2000
+  uint32_t totalSize = 1024;      // as stored: 0 means 2048
+  std::vector<uint32_t> extended = {};  // when given, a table of these follows the data
+  uint32_t headerVersion = 1;
+  uint32_t loaderRevision = 1;
+};
+
+// Sets the checksum word of the update at `at` so that the words of `total` bytes (as many of
+// them as the image holds) sum to 0.
+inline void FixChecksum(ImageBuilder& image, size_t at, uint64_t total) {
+  image.U32(at + 16, 0);
+  uint32_t sum = 0;
+  for (uint64_t i = 0; i < total && at + i + 4 <= image.bytes().size(); i += 4) sum += image.Word(at + i);
+  image.U32(at + 16, 0u - sum);
+}
+
+// Writes the update's header (and extended table) at `at` and sets the checksum so that the
+// words of its total size sum to 0; the data bytes are whatever the image holds there.
+inline void PutMicrocode(ImageBuilder& image, size_t at, const Update& u) {
+  const uint32_t data = u.dataSize == 0 ? 2000 : u.dataSize;
+  const uint32_t total = u.totalSize == 0 ? 2048 : u.totalSize;
+  image.U32(at, u.headerVersion).U32(at + 4, u.revision).U32(at + 8, u.date).U32(at + 12, u.cpuid);
+  image.U32(at + 16, 0).U32(at + 20, u.loaderRevision).U32(at + 24, 0x2);
+  image.U32(at + 28, u.dataSize).U32(at + 32, u.totalSize);
+  for (size_t i = 36; i < 48; i += 4) image.U32(at + i, 0);
+  if (!u.extended.empty()) {
+    const size_t table = at + 48 + data;
+    image.U32(table, static_cast<uint32_t>(u.extended.size()));
+    for (size_t i = 4; i < 20; i += 4) image.U32(table + i, 0);
+    for (size_t i = 0; i < u.extended.size(); ++i) {
+      image.U32(table + 20 + 12 * i, u.extended[i]).U32(table + 24 + 12 * i, 0x2).U32(table + 28 + 12 * i, 0);
+    }
+  }
+  FixChecksum(image, at, total);
+}
+
+}  // namespace firmware_test
