@@ -1,5 +1,7 @@
 #include "automation/file_access.h"
 
+#include <algorithm>
+
 #include "automation/input_injector.h"
 #include "platform/messages.h"
 
@@ -18,6 +20,55 @@ std::optional<uint64_t> FileWriteStamp(platform::SystemApi& system, std::string_
 
 bool FileExists(platform::SystemApi& system, std::string_view path) {
   return FileWriteStamp(system, path).has_value();
+}
+
+namespace {
+
+FileReadResult ReadOpenFile(platform::SystemApi& system, platform::Handle file, uint64_t limit) {
+  FileReadResult result;
+  uint64_t size = 0;
+  if (!system.GetFileSizeEx(file, &size)) return result;
+  if (size > limit) {
+    result.status = FileReadStatus::kTooLarge;
+    return result;
+  }
+  result.bytes.resize(static_cast<size_t>(size));
+  size_t done = 0;
+  while (done < result.bytes.size()) {
+    const uint32_t chunk = static_cast<uint32_t>(std::min<size_t>(result.bytes.size() - done, 1u << 24));
+    uint32_t read = 0;
+    if (!system.ReadFile(file, result.bytes.data() + done, chunk, &read) || read == 0) {
+      result.bytes.clear();
+      return result;  // shorter than its size said, or a read error
+    }
+    done += read;
+  }
+  result.status = FileReadStatus::kRead;
+  return result;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
+                             bool shareWrite) {
+  const std::u16string wide = ToUtf16(system, path);
+  if (wide.empty()) return {};
+  const uint32_t share = platform::kFileShareRead | (shareWrite ? platform::kFileShareWrite : 0);
+  const platform::Handle file = system.CreateFileW(wide.c_str(), share);
+  if (file == platform::kInvalidHandle) {
+    switch (system.GetLastError()) {
+      case platform::kErrorFileNotFound:
+      case platform::kErrorPathNotFound:
+        return {FileReadStatus::kMissing, {}};
+      case platform::kErrorSharingViolation:
+        return {FileReadStatus::kBusy, {}};
+      default:
+        return {};
+    }
+  }
+  FileReadResult result = ReadOpenFile(system, file, limit);
+  system.CloseHandle(file);
+  return result;
 }
 
 }  // namespace automation

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/system_api.h"
 
@@ -14,5 +15,23 @@ bool FileExists(platform::SystemApi& system, std::string_view path);
 // Last-write time of an existing file (not a directory), or nothing. Lets a caller tell a
 // file written just now from one that was there before.
 std::optional<uint64_t> FileWriteStamp(platform::SystemApi& system, std::string_view path);
+
+enum class FileReadStatus {
+  kRead,
+  kMissing,     // no such file (or a directory)
+  kBusy,        // another program holds it open for writing
+  kTooLarge,    // over the caller's limit; nothing read
+  kUnreadable,  // any other failure
+};
+
+struct FileReadResult {
+  FileReadStatus status = FileReadStatus::kUnreadable;
+  std::vector<uint8_t> bytes;
+};
+
+// Reads a whole file, read-only. With `shareWrite` false the open fails (kBusy) while another
+// program is still writing the file; with it true the file is read whoever else has it open.
+FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
+                             bool shareWrite);
 
 }  // namespace automation

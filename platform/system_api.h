@@ -27,6 +27,12 @@ class SystemApi {
 
   virtual Handle FindFirstFileW(const char16_t* path, FindData* data) = 0;
   virtual bool FindClose(Handle search) = 0;
+  // CreateFileW for reading only: GENERIC_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, with the
+  // given share mode (kFileShare...). kInvalidHandle on failure; GetLastError tells why.
+  virtual Handle CreateFileW(const char16_t* path, uint32_t shareMode) = 0;
+  virtual bool GetFileSizeEx(Handle file, uint64_t* size) = 0;
+  virtual bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) = 0;
+  virtual uint32_t GetLastError() = 0;
   // Returns the length written (without NUL), or the size needed, or 0 on failure.
   virtual uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) = 0;
   virtual bool SetCurrentDirectoryA(const char* path) = 0;

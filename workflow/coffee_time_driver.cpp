@@ -8,6 +8,7 @@
 #include "automation/text_helpers.h"
 #include "automation/window_finder.h"
 #include "platform/messages.h"
+#include "workflow/image_check.h"
 #include "workflow/me_replacement.h"
 #include "workflow/run_program.h"
 #include "workflow/status_log.h"
@@ -122,6 +123,7 @@ void OpenBios(StepContext& ctx) {
   ctx.form.SetDisabled(controls::kOpenButton, true);
   AppendStatus(ctx, TimeStamp(system.GetLocalTime()) + "  已加入原版BIOS" +
                         ctx.form.GetText(controls::kPathBox) + "\r\n");
+  ReportVendorImage(ctx);
 }
 
 void ReadBios(StepContext& ctx) {

@@ -10,6 +10,7 @@
 #include "automation/window_finder.h"
 #include "platform/messages.h"
 #include "workflow/coffee_time_driver.h"
+#include "workflow/image_check.h"
 #include "workflow/run_program.h"
 #include "workflow/status_log.h"
 #include "workflow/waits.h"
@@ -66,8 +67,7 @@ std::optional<SaveDialog> AwaitSaveDialog(StepContext& ctx) {
 
 // True once a file at `path` is there that was not there (or not in this state) before.
 bool AwaitWrittenFile(StepContext& ctx, const std::string& path,
-                      std::optional<uint64_t> stampBefore) {
-  const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kSavedFileLimitMs;
+                      std::optional<uint64_t> stampBefore, uint64_t deadline) {
   for (;;) {
     const std::optional<uint64_t> stamp = automation::FileWriteStamp(ctx.platform.system, path);
     if (stamp && stamp != stampBefore) return true;
@@ -115,8 +115,10 @@ void SaveImage(StepContext& ctx) {
   }
   automation::TypeText(ctx.platform, dialog->fileNameBox, target);
   automation::PostClick(windows, dialog->saveButton);
-  if (AwaitWrittenFile(ctx, target, stampBefore)) {
+  const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kSavedFileLimitMs;
+  if (AwaitWrittenFile(ctx, target, stampBefore, deadline)) {
     AppendStatus(ctx, stamp + "魔改BIOS已保存到" + target + "\r\n");
+    CheckMadeImage(ctx, target, deadline);
   } else {
     LogStatus(ctx, "未能确认魔改BIOS已保存,请检查" + target + "\r\n");
   }

@@ -5,6 +5,7 @@
 #include "automation/window_finder.h"
 #include "imaging/label_templates.h"
 #include "platform/messages.h"
+#include "workflow/image_check.h"
 #include "workflow/main_window_layout.h"
 #include "workflow/microcode_selection.h"
 #include "workflow/status_log.h"
@@ -104,7 +105,8 @@ void ReplaceAndDisableMe(StepContext& ctx) {
   ctx.form.SetHeight(kEnlargedHeight);
   PumpingWait(ctx.platform, 300);
   ctx.form.SetPicture(controls::kBannerPicture, ctx.bannerPicture);
-  DetectMicrocodes(ctx);
+  const DetectionResult detected = DetectMicrocodeList(ctx);
+  if (!detected.windowUnseen) ReportUnrecognisedMicrocodes(ctx, detected.rows);
   CentreMainWindow(ctx);
 }
 

@@ -1,6 +1,7 @@
 #include "workflow/microcode_selection.h"
 
 #include <string>
+#include <vector>
 
 #include "automation/input_injector.h"
 #include "automation/pumping_wait.h"
@@ -72,11 +73,11 @@ void Unlock(StepContext& ctx) {
 void Confirm(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
   const platform::Hwnd window = ctx.state.coffeeTimeWindow;
-  bool anyTicked = false;
+  std::vector<std::string> ticked;
   for (std::string_view box : kConfirmOrder) {
     if (!ctx.form.IsChecked(box)) continue;
-    anyTicked = true;
     const MicrocodeSlot& slot = SlotOfCheckBox(box);
+    ticked.emplace_back(slot.cpuid);
     PostClick(windows, window, slot.click.x, slot.click.y);
     if (slot.secondClick) {
       PostClick(windows, window, slot.secondClick->x, slot.secondClick->y);
@@ -84,11 +85,12 @@ void Confirm(StepContext& ctx) {
     }
   }
   LogStatus(ctx, "已确认微码...\r\n");
-  if (!anyTicked) {
+  if (ticked.empty()) {
     LogStatus(ctx, "起码选择一个微码吧，不然主板怎么亮唷！\r\n");
     ctx.form.SetCaption(controls::kMicrocodeButton, std::string(kConfirmCaption));
   } else {
     PostClick(windows, window, kApply.x, kApply.y);
+    ctx.state.appliedMicrocodes = std::move(ticked);
     PumpingWait(ctx.platform, 2000);
     SetCheckBoxesDisabled(ctx, true);
     ctx.form.SetCaption(controls::kMicrocodeButton, std::string(kUnlockCaption));
@@ -109,7 +111,9 @@ void SetCheckBoxesDisabled(StepContext& ctx, bool disabled) {
   for (std::string_view box : kToggleOrder) ctx.form.SetDisabled(box, disabled);
 }
 
-void DetectMicrocodes(StepContext& ctx) {
+void DetectMicrocodes(StepContext& ctx) { DetectMicrocodeList(ctx); }
+
+DetectionResult DetectMicrocodeList(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
   const platform::Hwnd window = ctx.state.coffeeTimeWindow;
   automation::SetWindowTransparency(windows, window, kSearchOpacity);
@@ -139,6 +143,7 @@ void DetectMicrocodes(StepContext& ctx) {
   if (windowUnseen) {
     LogStatus(ctx, "无法读取CoffeeTime窗口画面,未能识别BIOS原有微码,请点击刷新图标重试\r\n");
   }
+  return {counter, windowUnseen};
 }
 
 void ToggleMicrocodeEdit(StepContext& ctx) {

@@ -25,6 +25,12 @@ const std::array<std::string_view, 9>& CheckBoxToggleOrder();
 // Fills the list from the labels found in CoffeeTime's loaded window.
 void DetectMicrocodes(StepContext& ctx);
 
+struct DetectionResult {
+  int rows = 0;               // microcodes listed
+  bool windowUnseen = false;  // the window could not be captured at all
+};
+DetectionResult DetectMicrocodeList(StepContext& ctx);
+
 // 按钮1: unlock when locked, otherwise apply the ticked microcodes and relock.
 void ToggleMicrocodeEdit(StepContext& ctx);
 

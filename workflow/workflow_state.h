@@ -2,6 +2,7 @@
 // What the steps hand on to one another, from start-up to exit. Texts are GBK.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "automation/window_finder.h"
 #include "platform/types.h"
@@ -16,6 +17,8 @@ struct WorkflowState {
   automation::WindowBounds startWindowRect;
   automation::WindowBounds loadedWindowRect;
   int32_t microcodeEditUnlocked = 0;
+  std::vector<std::string> vendorMicrocodes;   // CPUIDs the chosen vendor file holds
+  std::vector<std::string> appliedMicrocodes;  // CPUIDs of the last confirm that applied
 };
 
 }  // namespace workflow

@@ -48,6 +48,10 @@ class Win32SystemApi final : public SystemApi {
                           char16_t* buffer, int bufferUnits) override;
   Handle FindFirstFileW(const char16_t* path, FindData* data) override;
   bool FindClose(Handle search) override;
+  Handle CreateFileW(const char16_t* path, uint32_t shareMode) override;
+  bool GetFileSizeEx(Handle file, uint64_t* size) override;
+  bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) override;
+  uint32_t GetLastError() override;
   uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) override;
   bool SetCurrentDirectoryA(const char* path) override;
   std::string ProgramDirectory() override;

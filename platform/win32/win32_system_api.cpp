@@ -47,6 +47,29 @@ Handle Win32SystemApi::FindFirstFileW(const char16_t* path, FindData* data) {
 
 bool Win32SystemApi::FindClose(Handle search) { return ::FindClose(ToHandle(search)) != 0; }
 
+Handle Win32SystemApi::CreateFileW(const char16_t* path, uint32_t shareMode) {
+  HANDLE h = ::CreateFileW(reinterpret_cast<const wchar_t*>(path), GENERIC_READ, shareMode, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(h);
+}
+
+bool Win32SystemApi::GetFileSizeEx(Handle file, uint64_t* size) {
+  LARGE_INTEGER value{};
+  if (!::GetFileSizeEx(ToHandle(file), &value)) return false;
+  *size = static_cast<uint64_t>(value.QuadPart);
+  return true;
+}
+
+bool Win32SystemApi::ReadFile(Handle file, void* buffer, uint32_t bytesToRead,
+                              uint32_t* bytesRead) {
+  DWORD read = 0;
+  const bool ok = ::ReadFile(ToHandle(file), buffer, bytesToRead, &read, nullptr) != 0;
+  *bytesRead = read;
+  return ok;
+}
+
+uint32_t Win32SystemApi::GetLastError() { return ::GetLastError(); }
+
 uint32_t Win32SystemApi::GetCurrentDirectoryA(uint32_t size, char* buffer) {
   return ::GetCurrentDirectoryA(size, buffer);
 }

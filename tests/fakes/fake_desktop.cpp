@@ -58,6 +58,23 @@ void FakeDesktop::WriteFile(const std::u16string& path) {
   files_[path] = {0x20, static_cast<uint64_t>(nowMs_) * 10000 + 1};
 }
 
+void FakeDesktop::SetFileContent(const std::u16string& path, std::vector<uint8_t> content,
+                                 bool writeLocked) {
+  FakeFile& file = files_[path];
+  file.lastWriteTime = static_cast<uint64_t>(nowMs_) * 10000 + 1;
+  file.content = std::move(content);
+  file.writeLocked = writeLocked;
+}
+
+void FakeDesktop::SetFileWriteLocked(const std::u16string& path, bool writeLocked) {
+  files_[path].writeLocked = writeLocked;
+}
+
+const std::vector<uint8_t>* FakeDesktop::FileContent(const std::u16string& path) const {
+  auto it = files_.find(path);
+  return it == files_.end() ? nullptr : &it->second.content;
+}
+
 void FakeDesktop::At(int64_t atMs, std::function<void()> action, bool isInput) {
   scheduled_.push_back({atMs, scheduleOrder_++, std::move(action), isInput});
 }
@@ -349,6 +366,7 @@ bool FakeDesktop::SetWaitableTimer(Handle timer, int64_t dueTime) {
 bool FakeDesktop::CloseHandle(Handle handle) {
   if (Failing("CloseHandle")) return false;
   timers_.erase(handle);
+  openFiles_.erase(handle);
   return openHandles_.erase(handle) != 0;
 }
 
@@ -407,6 +425,47 @@ bool FakeDesktop::FindClose(Handle search) {
   calls.emplace_back("FindClose");
   return openHandles_.erase(search) != 0;
 }
+
+Handle FakeDesktop::CreateFileW(const char16_t* path, uint32_t shareMode) {
+  if (Failing("CreateFileW") || !path) {
+    lastError_ = 5;  // ERROR_ACCESS_DENIED
+    return platform::kInvalidHandle;
+  }
+  auto it = files_.find(path);
+  if (it == files_.end() || (it->second.attributes & platform::kFileAttributeDirectory)) {
+    lastError_ = it == files_.end() ? platform::kErrorFileNotFound : 5;
+    return platform::kInvalidHandle;
+  }
+  if (it->second.writeLocked && !(shareMode & platform::kFileShareWrite)) {
+    lastError_ = platform::kErrorSharingViolation;
+    return platform::kInvalidHandle;
+  }
+  const Handle h = NewHandle();
+  openFiles_[h] = {it->first, 0};
+  return h;
+}
+
+bool FakeDesktop::GetFileSizeEx(Handle file, uint64_t* size) {
+  auto it = openFiles_.find(file);
+  if (Failing("GetFileSizeEx") || it == openFiles_.end() || !openHandles_.count(file)) return false;
+  *size = files_[it->second.path].content.size();
+  return true;
+}
+
+bool FakeDesktop::ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) {
+  *bytesRead = 0;
+  auto it = openFiles_.find(file);
+  if (Failing("ReadFile") || it == openFiles_.end() || !openHandles_.count(file)) return false;
+  const std::vector<uint8_t>& content = files_[it->second.path].content;
+  const size_t from = std::min(it->second.position, content.size());
+  const size_t count = std::min<size_t>(bytesToRead, content.size() - from);
+  std::memcpy(buffer, content.data() + from, count);
+  it->second.position = from + count;
+  *bytesRead = static_cast<uint32_t>(count);
+  return true;
+}
+
+uint32_t FakeDesktop::GetLastError() { return lastError_; }
 
 uint32_t FakeDesktop::GetCurrentDirectoryA(uint32_t size, char* buffer) {
   if (Failing("GetCurrentDirectoryA")) return 0;

@@ -100,6 +100,12 @@ class FakeDesktop final : public platform::WindowApi,
   void AddFile(const std::u16string& path, uint32_t attributes = 0x20);
   // Writes (or rewrites) a file: its last-write time becomes the virtual clock's time.
   void WriteFile(const std::u16string& path);
+  // Content that reading the file gives; `writeLocked` = another program holds it open for
+  // writing, so an open that does not share write access fails with a sharing violation.
+  void SetFileContent(const std::u16string& path, std::vector<uint8_t> content,
+                      bool writeLocked = false);
+  void SetFileWriteLocked(const std::u16string& path, bool writeLocked);
+  const std::vector<uint8_t>* FileContent(const std::u16string& path) const;
   void SetScreenSize(int width, int height) { screenWidth_ = width, screenHeight_ = height; }
   void SetClockStart(int hour, int minute) { startMinutes_ = hour * 60 + minute; }
   void SetProgramDirectory(const std::string& dir) { programDirectory_ = dir; }
@@ -179,6 +185,10 @@ class FakeDesktop final : public platform::WindowApi,
                           char16_t* buffer, int bufferUnits) override;
   Handle FindFirstFileW(const char16_t* path, platform::FindData* data) override;
   bool FindClose(Handle search) override;
+  Handle CreateFileW(const char16_t* path, uint32_t shareMode) override;
+  bool GetFileSizeEx(Handle file, uint64_t* size) override;
+  bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) override;
+  uint32_t GetLastError() override;
   uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) override;
   bool SetCurrentDirectoryA(const char* path) override;
   std::string ProgramDirectory() override;
@@ -216,8 +226,16 @@ class FakeDesktop final : public platform::WindowApi,
   struct FakeFile {
     uint32_t attributes = 0x20;
     uint64_t lastWriteTime = 0;
+    std::vector<uint8_t> content;
+    bool writeLocked = false;
   };
   std::map<std::u16string, FakeFile> files_;
+  struct OpenFile {
+    std::u16string path;
+    size_t position = 0;
+  };
+  std::map<Handle, OpenFile> openFiles_;
+  uint32_t lastError_ = 0;
   std::vector<Scheduled> scheduled_;
   uint64_t scheduleOrder_ = 0;
   std::set<std::string> failing_;

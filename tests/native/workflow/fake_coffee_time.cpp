@@ -1,6 +1,7 @@
 #include "tests/native/workflow/fake_coffee_time.h"
 
 #include "platform/messages.h"
+#include "tests/fakes/firmware_image_builder.h"
 
 namespace fake {
 
@@ -42,6 +43,20 @@ FakeCoffeeTime::FakeCoffeeTime(FakeDesktop& desktop) : desktop_(desktop) {
   };
 }
 
+std::vector<uint8_t> FakeCoffeeTime::ImageBytes() const {
+  // No descriptor: the manifest near the start, the updates from 4 KiB on.
+  constexpr size_t kFirstUpdate = 0x1000, kUpdateSize = 1024;
+  firmware_test::ImageBuilder image(kFirstUpdate + imageMicrocodes.size() * kUpdateSize);
+  firmware_test::PutManifest(image, 0x20, meVersion);
+  size_t at = kFirstUpdate;
+  for (const std::string& cpuid : imageMicrocodes) {
+    firmware_test::PutMicrocode(
+        image, at, {.cpuid = static_cast<uint32_t>(std::stoul(cpuid, nullptr, 16))});
+    at += kUpdateSize;
+  }
+  return std::move(image.bytes());
+}
+
 void FakeCoffeeTime::ShowLabels() {
   auto& labels = desktop_.Window(window).shownLabels;
   labels.clear();
@@ -67,8 +82,9 @@ void FakeCoffeeTime::OnPost(const PostedMessage& m) {
   if (m.window == saveButton_ && m.message == platform::kWmLButtonUp && writeSavedImage) {
     const std::u16string path = typedSavePath;
     desktop_.After(200, [this, path] {
-      desktop_.WriteFile(path);
+      desktop_.SetFileContent(path, ImageBytes(), true);
       desktop_.RemoveWindow(saveDialog_);
+      desktop_.After(saveWriteMs, [this, path] { desktop_.SetFileWriteLocked(path, false); });
     });
     return;
   }
@@ -101,6 +117,7 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
     desktop_.After(flashMs, [this] {
       desktop_.Window(window).responding = true;
       flashed = true;
+      meVersion = {11, 8, 77, 3664};
     });
   } else if (x == 175 && y == 161) {
     ++meSwitchClicks;
@@ -114,7 +131,9 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
     pending906EA_ = false;
     chosen.insert("906EA");
   } else if (x == 102 && y == 500) {
-    imageMicrocodes.insert(chosen.begin(), chosen.end());
+    for (const std::string& cpuid : chosen) {
+      if (!ignoredOnApply.count(cpuid)) imageMicrocodes.insert(cpuid);
+    }
     ShowLabels();
   } else if (x == 520 && y == 560) {
     if (openSaveDialog) desktop_.After(saveDialogDelayMs, [this] { OpenSaveDialog(); });

@@ -1,9 +1,12 @@
 #pragma once
 // CoffeeTime 0.99 and FIT as the workflow sees them, on the fake desktop: windows that appear
 // when their program is started, and reactions to the posted clicks and characters.
+#include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "firmware/image_facts.h"
 #include "tests/fakes/fake_desktop.h"
 
 namespace fake {
@@ -24,6 +27,12 @@ class FakeCoffeeTime {
   uint32_t fitStyle = 0x96CF0000;  // what a started FIT's main window carries
   std::set<std::string> imageMicrocodes = {"506E3", "906E9"};
   bool meEnabled = true;
+  firmware::MeVersion meVersion{11, 6, 0, 1126};
+  std::set<std::string> ignoredOnApply;    // ticked, but left out by the apply
+  int64_t saveWriteMs = 1000;              // the saved file is held open for writing this long
+
+  // The image bytes of what the patcher holds now (also serves as the vendor file).
+  std::vector<uint8_t> ImageBytes() const;
 
   // What happened.
   platform::Hwnd window = 0;

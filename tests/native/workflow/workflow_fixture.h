@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/input_injector.h"
 #include "platform/messages.h"
 #include "tests/fakes/fake_desktop.h"
 #include "tests/fakes/fake_form.h"
@@ -58,7 +59,10 @@ class WorkflowTest : public ::testing::Test {
     return lines;
   }
 
+  // The vendor file is what the fake patcher holds before the read, unless a test wrote it.
   void OpenFile(const std::string& path) {
+    const std::u16string widePath = automation::ToUtf16(desktop, path, true);
+    if (!desktop.FileContent(widePath)) desktop.SetFileContent(widePath, coffee.ImageBytes());
     desktop.openDialogAnswers.push_back(path);
     controller.OnOpenClicked();
   }

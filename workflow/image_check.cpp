@@ -1,0 +1,141 @@
+#include "workflow/image_check.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "automation/file_access.h"
+#include "automation/pumping_wait.h"
+#include "platform/messages.h"
+#include "workflow/microcode_selection.h"
+#include "workflow/status_log.h"
+#include "workflow/waits.h"
+
+namespace workflow {
+
+namespace {
+
+constexpr uint64_t kImageReadLimit = 64ull * 1024 * 1024;
+constexpr firmware::MeVersion kWantedMe{11, 8, 77, 3664};
+constexpr std::string_view kMadeImageFailed =
+    "魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS";
+
+std::vector<std::string> CpuidTexts(const firmware::ImageFacts& facts) {
+  std::vector<std::string> texts;
+  for (const firmware::MicrocodeEntry& entry : firmware::DistinctMicrocodes(facts)) {
+    texts.push_back(firmware::HexText(entry.cpuid));
+  }
+  return texts;
+}
+
+bool IsKnownCpuid(const std::string& cpuid) {
+  const auto& slots = MicrocodeSlots();
+  return std::any_of(slots.begin(), slots.end(),
+                     [&](const MicrocodeSlot& slot) { return slot.cpuid == cpuid; });
+}
+
+void WarnMadeImage(StepContext& ctx) {
+  ShowMessage(ctx, kMadeImageFailed, platform::kMbIconExclamation, kDefaultCaption,
+              ctx.form.NativeHandle(controls::kMainWindow));
+}
+
+// The patcher may still be writing the file after it first appears: it is complete once it
+// can be opened without sharing write access and its size holds over two looks.
+std::optional<std::vector<uint8_t>> AwaitCompleteFile(StepContext& ctx, const std::string& path,
+                                                      uint64_t deadlineTick) {
+  platform::SystemApi& system = ctx.platform.system;
+  std::optional<size_t> sizeBefore;
+  for (;;) {
+    automation::FileReadResult read =
+        automation::ReadWholeFile(system, path, kImageReadLimit, false);
+    if (read.status == automation::FileReadStatus::kTooLarge) return std::nullopt;
+    if (read.status == automation::FileReadStatus::kRead) {
+      if (sizeBefore == read.bytes.size()) return std::move(read.bytes);
+      sizeBefore = read.bytes.size();
+    } else {
+      sizeBefore.reset();
+    }
+    if (system.GetTickCount64() >= deadlineTick) return std::nullopt;
+    automation::PumpingWait(ctx.platform, waits::kPollPauseMs);
+  }
+}
+
+}  // namespace
+
+std::string ImageSummary(const firmware::ImageFacts& facts) {
+  std::string text = facts.me ? "ME版本" + firmware::VersionText(*facts.me) : "ME版本未知";
+  const std::vector<firmware::MicrocodeEntry> entries = firmware::DistinctMicrocodes(facts);
+  if (entries.empty()) return text + "，未找到微码";
+  text += "，微码";
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0) text += " ";
+    text += firmware::HexText(entries[i].cpuid) + "(修订" + firmware::HexText(entries[i].revision) + ")";
+  }
+  return text;
+}
+
+void ReportVendorImage(StepContext& ctx) {
+  ctx.state.vendorMicrocodes.clear();
+  const automation::FileReadResult read =
+      automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageReadLimit, true);
+  switch (read.status) {
+    case automation::FileReadStatus::kRead: {
+      const firmware::ImageFacts facts = firmware::InspectImage(read.bytes);
+      ctx.state.vendorMicrocodes = CpuidTexts(facts);
+      LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
+      return;
+    }
+    case automation::FileReadStatus::kTooLarge:
+      LogStatus(ctx, "原版BIOS文件超过64MB,未能核对其内容\r\n");
+      return;
+    default:
+      LogStatus(ctx, "无法读取原版BIOS文件,未能核对其内容\r\n");
+      return;
+  }
+}
+
+void ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
+  if (rowsFound != 0) return;
+  std::string known;
+  for (const std::string& cpuid : ctx.state.vendorMicrocodes) {
+    if (!IsKnownCpuid(cpuid)) continue;
+    known += (known.empty() ? "" : " ") + cpuid;
+  }
+  if (known.empty()) return;
+  LogStatus(ctx, "未能在CoffeeTime窗口中识别出微码(原版BIOS中有" + known +
+                     "),请确认Windows显示缩放为100%后点击刷新图标\r\n");
+}
+
+void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick) {
+  const std::optional<std::vector<uint8_t>> bytes = AwaitCompleteFile(ctx, path, deadlineTick);
+  if (!bytes) {
+    LogStatus(ctx, "无法读取魔改BIOS文件,未能核对其内容\r\n");
+    WarnMadeImage(ctx);
+    return;
+  }
+  const firmware::ImageFacts facts = firmware::InspectImage(*bytes);
+  LogStatus(ctx, "魔改BIOS内容：" + ImageSummary(facts) + "\r\n");
+
+  const std::vector<std::string> held = CpuidTexts(facts);
+  bool passed = true;
+  for (const std::string& cpuid : ctx.state.appliedMicrocodes) {
+    if (std::find(held.begin(), held.end(), cpuid) != held.end()) continue;
+    LogStatus(ctx, "警告：魔改BIOS中没有所选微码" + cpuid + "\r\n");
+    passed = false;
+  }
+  if (!facts.me) {
+    LogStatus(ctx, "警告：魔改BIOS中没有找到ME版本\r\n");
+    passed = false;
+  } else if (*facts.me != kWantedMe) {
+    LogStatus(ctx, "警告：魔改BIOS的ME版本是" + firmware::VersionText(*facts.me) +
+                       ",不是11.8.77.3664\r\n");
+    passed = false;
+  }
+  if (passed) {
+    LogStatus(ctx, "已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n");
+  } else {
+    WarnMadeImage(ctx);
+  }
+}
+
+}  // namespace workflow

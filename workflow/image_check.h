@@ -1,0 +1,29 @@
+#pragma once
+// What the vendor image and the made image hold, told in the status box. The images are only
+// read, never written; what the patcher accepts is still the patcher's decision.
+#include <cstdint>
+#include <string>
+
+#include "firmware/image_facts.h"
+#include "workflow/step_context.h"
+
+namespace workflow {
+
+// "ME版本11.6.0.1126，微码506E3(修订C6) 906E9(修订8E)": each CPUID once with its highest
+// revision, in file order.
+std::string ImageSummary(const firmware::ImageFacts& facts);
+
+// After a file was chosen: reads it (shared, read-only) and logs what it holds; remembers its
+// microcodes for the check after the read.
+void ReportVendorImage(StepContext& ctx);
+
+// At the end of a read: an empty list although the vendor image holds known microcodes means
+// the labels could not be recognised in the patcher's window.
+void ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound);
+
+// After the made image was confirmed on disk: waits (until `deadlineTick`) for the patcher to
+// finish writing it, reads it and checks it against what was asked for. Any shortfall is
+// logged line by line and ends in a warning message box.
+void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick);
+
+}  // namespace workflow
