@@ -7,7 +7,7 @@ namespace standin {
 
 namespace {
 
-constexpr std::array<std::pair<FaultMode, std::string_view>, 7> kNames{{
+constexpr std::array<std::pair<FaultMode, std::string_view>, 9> kNames{{
     {FaultMode::kNone, ""},
     {FaultMode::kRejectAll, "reject-all"},
     {FaultMode::kNeverFinishLoad, "never-finish-load"},
@@ -15,6 +15,8 @@ constexpr std::array<std::pair<FaultMode, std::string_view>, 7> kNames{{
     {FaultMode::kNoSaveDialog, "no-save-dialog"},
     {FaultMode::kLateWrite, "late-write"},
     {FaultMode::kExitAbruptly, "exit-abruptly"},
+    {FaultMode::kDropMicrocode, "drop-microcode"},
+    {FaultMode::kKeepOldMe, "keep-old-me"},
 }};
 
 }  // namespace

@@ -16,6 +16,12 @@ enum class FaultMode {
   kNoSaveDialog,     // the save button does nothing
   kLateWrite,        // the image is written some seconds after the dialog's save button
   kExitAbruptly,     // the process ends as soon as the load is clicked
+  // Apply writes every chosen CPUID but the one chosen last (in click order; 906EA counts
+  // from its second click) and reports them all as added; the table shows the others.
+  kDropMicrocode,
+  // The ME flash is busy and ends as usual, but the image keeps its old ME version; the ME
+  // switch still works on it.
+  kKeepOldMe,
 };
 
 // Unknown or empty names mean kNone: a stand-in started by hand behaves normally.

@@ -21,6 +21,17 @@ void Toggle(std::vector<uint32_t>& set, uint32_t cpuid) {
   else set.erase(it);
 }
 
+bool Contains(const std::vector<uint32_t>& set, uint32_t cpuid) {
+  return std::find(set.begin(), set.end(), cpuid) != set.end();
+}
+
+// 906EA joins the choice when its second click completes it and leaves when either goes.
+void UpdateEa(PatcherModel& model) {
+  if ((model.eaFirst && model.eaSecond) != Contains(model.chosen, k906EA)) {
+    Toggle(model.chosen, k906EA);
+  }
+}
+
 ClickOutcome StartPhaseClick(PatcherModel& model, ClientPoint p) {
   if (Near(p, kPathInputPoint)) {
     model.pathFocused = true;
@@ -36,7 +47,8 @@ ClickOutcome StartPhaseClick(PatcherModel& model, ClientPoint p) {
 
 ClickOutcome MicrocodeClick(PatcherModel& model, ClientPoint p) {
   if (Near(p, kApplyPoint)) {
-    ClickOutcome outcome{ClickAction::kApply, ChosenMicrocodes(model)};
+    ClickOutcome outcome{ClickAction::kApply, ChosenMicrocodes(model),
+                         model.chosen.empty() ? 0u : model.chosen.back()};
     model.unlocked = false;
     model.chosen.clear();
     model.eaFirst = model.eaSecond = false;
@@ -44,12 +56,17 @@ ClickOutcome MicrocodeClick(PatcherModel& model, ClientPoint p) {
   }
   if (Near(p, kEaSecondPoint)) {
     model.eaSecond = !model.eaSecond;
+    UpdateEa(model);
     return {ClickAction::kToggle, {}};
   }
   for (const MicrocodeTarget& target : MicrocodeTargets()) {
     if (!Near(p, target.point)) continue;
-    if (target.cpuid == k906EA) model.eaFirst = !model.eaFirst;
-    else Toggle(model.chosen, target.cpuid);
+    if (target.cpuid == k906EA) {
+      model.eaFirst = !model.eaFirst;
+      UpdateEa(model);
+    } else {
+      Toggle(model.chosen, target.cpuid);
+    }
     return {ClickAction::kToggle, {}};
   }
   return {};
@@ -116,12 +133,7 @@ void HandleChar(PatcherModel& model, char16_t unit) {
 std::vector<uint32_t> ChosenMicrocodes(const PatcherModel& model) {
   std::vector<uint32_t> result;
   for (const MicrocodeTarget& target : MicrocodeTargets()) {
-    const bool chosen =
-        target.cpuid == k906EA
-            ? (model.eaFirst && model.eaSecond)
-            : std::find(model.chosen.begin(), model.chosen.end(), target.cpuid) !=
-                  model.chosen.end();
-    if (chosen) result.push_back(target.cpuid);
+    if (Contains(model.chosen, target.cpuid)) result.push_back(target.cpuid);
   }
   return result;
 }

@@ -30,6 +30,7 @@ enum class ClickAction {
 struct ClickOutcome {
   ClickAction action = ClickAction::kNone;
   std::vector<uint32_t> applied;  // with kApply: the chosen CPUIDs, in table order
+  uint32_t lastTicked = 0;        // with kApply: the CPUID chosen last, 0 when none
 };
 
 struct MicrocodeTarget {
@@ -57,8 +58,8 @@ struct PatcherModel {
   int meStep = 0;      // ME replacement clicks seen in order so far
   int unlockStep = 0;  // unlock clicks seen in order so far
   bool unlocked = false;
-  std::vector<uint32_t> chosen;  // toggled on since the unlock (906EA tracked apart)
-  bool eaFirst = false, eaSecond = false;
+  std::vector<uint32_t> chosen;  // chosen since the unlock, in the order they became chosen
+  bool eaFirst = false, eaSecond = false;  // 906EA is chosen while both of its clicks are on
 };
 
 ClickOutcome HandleClick(PatcherModel& model, ClientPoint point);

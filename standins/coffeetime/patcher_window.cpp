@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "imaging/label_templates.h"
+#include "standins/coffeetime/patcher_edits.h"
 #include "standins/coffeetime/save_dialog.h"
 #include "standins/coffeetime/wide_files.h"
 #include "standins/coffeetime/wide_text.h"
@@ -136,16 +137,11 @@ void PatcherWindow::OnClick(ClientPoint point) {
   switch (outcome.action) {
     case ClickAction::kLoad: Load(); break;
     case ClickAction::kFlashMe: FlashMe(); break;
-    case ClickAction::kMeOff: {
-      const ParseResult parsed = ParseImage(image_);
-      if (parsed.ok() && parsed.summary.meEnabled) {
-        SetMeState(image_, parsed.summary.me, false);
-        status_ = u"ME switched off";
-      }
+    case ClickAction::kMeOff:
+      if (SwitchMeOff(image_)) status_ = u"ME switched off";
       break;
-    }
     case ClickAction::kUnlocked: status_ = u"Microcode editing unlocked"; break;
-    case ClickAction::kApply: Apply(outcome.applied); break;
+    case ClickAction::kApply: Apply(outcome); break;
     case ClickAction::kOpenSave: OpenSave(); break;
     default: break;
   }
@@ -180,14 +176,12 @@ void PatcherWindow::Load() {
 void PatcherWindow::FlashMe() {
   if (fault_ == FaultMode::kHangFlash) HangForever();
   BusyFor(kFlashBusyMs);
-  const ParseResult parsed = ParseImage(image_);
-  if (parsed.ok()) SetMeState(image_, kReplacementMe, parsed.summary.meEnabled);
+  FlashReplacementMe(image_, fault_);
   status_ = u"ME firmware replaced";
 }
 
-void PatcherWindow::Apply(const std::vector<uint32_t>& cpuids) {
-  int added = 0;
-  for (uint32_t cpuid : cpuids) added += AddMicrocode(image_, cpuid) == AddResult::kAdded;
+void PatcherWindow::Apply(const ClickOutcome& outcome) {
+  const int added = ApplyMicrocodes(image_, outcome.applied, outcome.lastTicked, fault_);
   status_ = Utf16(std::to_string(added) + " microcode(s) added");
 }
 

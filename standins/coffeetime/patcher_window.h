@@ -47,7 +47,7 @@ class PatcherWindow {
   void OnClick(ClientPoint point);
   void Load();
   void FlashMe();
-  void Apply(const std::vector<uint32_t>& cpuids);
+  void Apply(const ClickOutcome& outcome);
   void OpenSave();
   void Save(const std::u16string& path);
   void Paint(HDC dc);

@@ -2,93 +2,171 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
+#include "standins/image_format/byte_order.h"
 #include "standins/image_format/image_layout.h"
 
 namespace standin {
 
 namespace {
 
-uint32_t ReadU32(std::span<const uint8_t> bytes, size_t offset) {
-  return uint32_t(bytes[offset]) | uint32_t(bytes[offset + 1]) << 8 |
-         uint32_t(bytes[offset + 2]) << 16 | uint32_t(bytes[offset + 3]) << 24;
-}
-
-uint16_t ReadU16(std::span<const uint8_t> bytes, size_t offset) {
-  return uint16_t(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-void WriteU32(uint8_t* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = uint8_t(value >> (8 * i));
-}
-
-void WriteU16(uint8_t* out, uint16_t value) {
-  out[0] = uint8_t(value);
-  out[1] = uint8_t(value >> 8);
-}
-
-struct Region {
+struct Span {
   size_t offset = 0, size = 0;
+  size_t end() const { return offset + size; }
 };
 
+// Where the parts the patcher shows and edits lie, as file offsets.
 struct Layout {
-  Region me, microcode;
-  size_t freeOffset = 0;  // first unused byte of the microcode region
+  Span me, bios;
+  size_t manifest = 0;  // CSE manifest header of FTPR
+  size_t meState = 0;   // the stand-in's ME state byte
+  Span area;            // microcode area
+  size_t freeOffset = 0;  // first byte of the area's free space
 };
 
-// A region lies past the descriptor and inside the image; sizes are checked without overflow.
-bool RegionFits(Region r, size_t imageSize) {
-  return r.offset >= kDescriptorSize && r.offset <= imageSize && r.size <= imageSize - r.offset;
+// `size` bytes at `offset` lie inside `outer`; checked without overflow.
+bool Contains(Span outer, size_t offset, size_t size) {
+  return offset >= outer.offset && offset <= outer.end() && size <= outer.end() - offset;
 }
 
-bool Overlap(Region a, Region b) {
-  return a.offset < b.offset + b.size && b.offset < a.offset + a.size;
+bool TagAt(std::span<const uint8_t> image, size_t offset, const char (&tag)[4]) {
+  return std::memcmp(&image[offset], tag, sizeof tag) == 0;
 }
 
-uint32_t SumWords(std::span<const uint8_t> bytes) {
-  uint32_t sum = 0;
-  for (size_t i = 0; i + 4 <= bytes.size(); i += 4) sum += ReadU32(bytes, i);
-  return sum;
+// A NUL-padded name of at most `size` bytes.
+std::string_view NameAt(std::span<const uint8_t> image, size_t offset, size_t size) {
+  const auto name = image.subspan(offset, size);
+  const size_t length = size_t(std::find(name.begin(), name.end(), 0) - name.begin());
+  return {reinterpret_cast<const char*>(name.data()), length};
+}
+
+std::optional<size_t> FindDescriptor(std::span<const uint8_t> image) {
+  for (size_t at : {size_t{0}, kCapsuleHeaderSize}) {
+    if (image.size() >= at + kDescriptorSize &&
+        ReadU32(image, at + kSignatureOffset) == kDescriptorSignature) {
+      return at;
+    }
+  }
+  return std::nullopt;
+}
+
+// FLREGn as file offsets; false when the region is unused. FRBA is at most 0xFF0, so the
+// three entries read here always lie inside the descriptor.
+bool DecodeRegion(std::span<const uint8_t> image, size_t flash, int n, Span& region) {
+  const size_t frba = ((ReadU32(image, flash + kFlmap0Offset) >> kRegionBaseField) & 0xFF) << 4;
+  const uint32_t value = ReadU32(image, flash + frba + 4 * size_t(n));
+  const size_t base = size_t(value & 0x7FFF) << 12;
+  const size_t limit = size_t((value >> 16) & 0x7FFF) << 12 | 0xFFF;
+  if (base > limit) return false;
+  region = {flash + base, limit + 1 - base};
+  return true;
+}
+
+ImageError ReadRegions(std::span<const uint8_t> image, size_t flash, Layout& layout) {
+  if (!DecodeRegion(image, flash, kBiosRegion, layout.bios)) return ImageError::kBadRegions;
+  if (!DecodeRegion(image, flash, kMeRegion, layout.me)) return ImageError::kNoMeRegion;
+  const Span afterDescriptor{flash + kDescriptorSize, image.size() - flash - kDescriptorSize};
+  const bool overlap = layout.me.offset < layout.bios.end() && layout.bios.offset < layout.me.end();
+  if (!Contains(afterDescriptor, layout.me.offset, layout.me.size) ||
+      !Contains(afterDescriptor, layout.bios.offset, layout.bios.size) || overlap) {
+    return ImageError::kBadRegions;
+  }
+  return ImageError::kNone;
+}
+
+// The $FPT entry named `name`, as a span of the file.
+std::optional<Span> FindPartition(std::span<const uint8_t> image, Span me,
+                                  const char (&name)[4]) {
+  const uint32_t count = ReadU32(image, me.offset + kFptCountOffset);
+  const size_t first = me.offset + image[me.offset + kFptHeaderLengthOffset];
+  for (uint32_t i = 0; i < count; ++i) {
+    const size_t entry = first + kFptEntrySize * i;
+    if (!Contains(me, entry, kFptEntrySize)) return std::nullopt;
+    if (!TagAt(image, entry, name)) continue;
+    const uint32_t offset = ReadU32(image, entry + kFptEntryOffsetField);
+    const uint32_t length = ReadU32(image, entry + kFptEntryLengthField);
+    if (offset > me.size || length > me.size - offset) return std::nullopt;
+    return Span{me.offset + offset, length};
+  }
+  return std::nullopt;
+}
+
+// The manifest header that FTPR's $CPD entry "FTPR.man" points at, when it carries "$MN2"
+// and Intel's vendor word.
+std::optional<size_t> FindManifest(std::span<const uint8_t> image, Span ftpr) {
+  if (ftpr.size < kCpdHeaderLength || !TagAt(image, ftpr.offset, kCpdTag)) return std::nullopt;
+  const uint32_t count = ReadU32(image, ftpr.offset + kCpdCountOffset);
+  const size_t first = ftpr.offset + image[ftpr.offset + kCpdHeaderLengthOffset];
+  for (uint32_t i = 0; i < count; ++i) {
+    const size_t entry = first + kCpdEntrySize * i;
+    if (!Contains(ftpr, entry, kCpdEntrySize)) return std::nullopt;
+    if (NameAt(image, entry, kCpdEntryNameSize) != kManifestEntry) continue;
+    const size_t manifest =
+        ftpr.offset + (ReadU32(image, entry + kCpdEntryOffsetField) & kCpdOffsetMask);
+    if (!Contains(ftpr, manifest, kManifestVersionOffset + 8) ||
+        !TagAt(image, manifest + kManifestTagOffset, kManifestTag) ||
+        ReadU32(image, manifest + kManifestVendorOffset) != kIntelVendor) {
+      return std::nullopt;
+    }
+    return manifest;
+  }
+  return std::nullopt;
+}
+
+ImageError ReadMeRegion(std::span<const uint8_t> image, Layout& layout, ImageSummary& summary) {
+  if (layout.me.size < kFptHeaderLength || !TagAt(image, layout.me.offset, kFptTag)) {
+    return ImageError::kNoMeRegion;
+  }
+  const std::optional<Span> code = FindPartition(image, layout.me, kCodePartition);
+  const std::optional<Span> state = FindPartition(image, layout.me, kStatePartition);
+  const std::optional<size_t> manifest = code ? FindManifest(image, *code) : std::nullopt;
+  if (!manifest || !state || state->size == 0) return ImageError::kBadMeRegion;
+  layout.manifest = *manifest;
+  layout.meState = state->offset;
+  const size_t v = *manifest + kManifestVersionOffset;
+  summary.me = {ReadU16(image, v), ReadU16(image, v + 2), ReadU16(image, v + 4),
+                ReadU16(image, v + 6)};
+  summary.meEnabled = (image[layout.meState] & kMeEnabledBit) != 0;
+  return ImageError::kNone;
+}
+
+ImageError ReadMicrocodeArea(std::span<const uint8_t> image, Layout& layout,
+                             ImageSummary& summary) {
+  const Span bios = layout.bios;
+  if (bios.size < kAreaRecordSize || !TagAt(image, bios.offset, kAreaTag)) {
+    return ImageError::kNoMicrocodeArea;
+  }
+  const uint32_t offset = ReadU32(image, bios.offset + kAreaOffsetField);
+  const uint32_t size = ReadU32(image, bios.offset + kAreaSizeField);
+  if (offset < kAreaRecordSize || offset > bios.size || size > bios.size - offset) {
+    return ImageError::kNoMicrocodeArea;
+  }
+  layout.area = {bios.offset + offset, size};
+  size_t at = layout.area.offset;
+  while (layout.area.end() - at >= kUpdateHeaderSize && ReadU32(image, at) != kFreeSpaceWord) {
+    const UpdateRead update = ReadUpdate(image.subspan(at, layout.area.end() - at));
+    if (update.status == UpdateStatus::kMalformed) return ImageError::kBadMicrocode;
+    for (uint32_t cpuid : update.cpuids) {
+      if (std::find(summary.cpuids.begin(), summary.cpuids.end(), cpuid) == summary.cpuids.end())
+        summary.cpuids.push_back(cpuid);
+    }
+    at += update.totalSize;
+  }
+  layout.freeOffset = at;
+  return ImageError::kNone;
 }
 
 ImageError ReadLayout(std::span<const uint8_t> image, Layout& layout, ImageSummary& summary) {
   if (image.size() > kMaxImageSize) return ImageError::kTooLarge;
   if (image.size() < kDescriptorSize) return ImageError::kTooSmall;
-  if (ReadU32(image, kSignatureOffset) != kDescriptorSignature) return ImageError::kNoSignature;
-  if (ReadU32(image, kLayoutVersionOffset) != kLayoutVersion) return ImageError::kBadLayoutVersion;
-  layout.me = {ReadU32(image, kMeRegionOffsetField), ReadU32(image, kMeRegionSizeField)};
-  layout.microcode = {ReadU32(image, kMicrocodeRegionOffsetField),
-                      ReadU32(image, kMicrocodeRegionSizeField)};
-  if (!RegionFits(layout.me, image.size()) || !RegionFits(layout.microcode, image.size()) ||
-      Overlap(layout.me, layout.microcode)) {
-    return ImageError::kBadRegions;
-  }
-  if (layout.me.size < kMeHeaderSize ||
-      std::memcmp(&image[layout.me.offset], kMeTag, sizeof kMeTag) != 0) {
-    return ImageError::kNoMeRegion;
-  }
-  const size_t me = layout.me.offset;
-  summary.me = {ReadU16(image, me + kMeVersionOffset), ReadU16(image, me + kMeVersionOffset + 2),
-                ReadU16(image, me + kMeVersionOffset + 4),
-                ReadU16(image, me + kMeVersionOffset + 6)};
-  summary.meEnabled = (ReadU32(image, me + kMeFlagsOffset) & kMeEnabledFlag) != 0;
-
-  size_t at = layout.microcode.offset;
-  const size_t end = layout.microcode.offset + layout.microcode.size;
-  while (end - at >= kUpdateHeaderSize && ReadU32(image, at) != kFreeSpaceWord) {
-    const uint32_t total = ReadU32(image, at + kUpdateTotalSizeOffset);
-    const uint32_t data = ReadU32(image, at + kUpdateDataSizeOffset);
-    if (ReadU32(image, at + kUpdateHeaderVersionOffset) != 1 ||
-        ReadU32(image, at + kUpdateLoaderRevisionOffset) != 1 || total == 0 ||
-        total % kUpdateTotalSizeUnit != 0 || total > end - at ||
-        data + kUpdateHeaderSize > total || SumWords(image.subspan(at, total)) != 0) {
-      return ImageError::kBadMicrocode;
-    }
-    summary.cpuids.push_back(ReadU32(image, at + kUpdateSignatureOffset));
-    at += total;
-  }
-  layout.freeOffset = at;
-  return ImageError::kNone;
+  const std::optional<size_t> flash = FindDescriptor(image);
+  if (!flash) return ImageError::kNoSignature;
+  summary.descriptorOffset = *flash;
+  ImageError error = ReadRegions(image, *flash, layout);
+  if (error == ImageError::kNone) error = ReadMeRegion(image, layout, summary);
+  if (error == ImageError::kNone) error = ReadMicrocodeArea(image, layout, summary);
+  return error;
 }
 
 }  // namespace
@@ -107,9 +185,10 @@ std::string_view DescribeError(ImageError error) {
     case ImageError::kTooSmall: return "file too small for a flash image";
     case ImageError::kTooLarge: return "file too large for a flash image";
     case ImageError::kNoSignature: return "no flash descriptor signature";
-    case ImageError::kBadLayoutVersion: return "unknown layout version";
     case ImageError::kBadRegions: return "region table points outside the image";
     case ImageError::kNoMeRegion: return "no ME region";
+    case ImageError::kBadMeRegion: return "ME partition table or manifest damaged";
+    case ImageError::kNoMicrocodeArea: return "no microcode area in the BIOS region";
     case ImageError::kBadMicrocode: return "damaged microcode update";
   }
   return "unknown error";
@@ -119,33 +198,14 @@ bool SetMeState(Bytes& image, MeVersion version, bool enabled) {
   Layout layout;
   ImageSummary summary;
   if (ReadLayout(image, layout, summary) != ImageError::kNone) return false;
-  uint8_t* me = image.data() + layout.me.offset;
-  WriteU16(me + kMeVersionOffset, version.major);
-  WriteU16(me + kMeVersionOffset + 2, version.minor);
-  WriteU16(me + kMeVersionOffset + 4, version.hotfix);
-  WriteU16(me + kMeVersionOffset + 6, version.build);
-  const uint32_t flags = ReadU32(image, layout.me.offset + kMeFlagsOffset);
-  WriteU32(me + kMeFlagsOffset, enabled ? (flags | kMeEnabledFlag) : (flags & ~kMeEnabledFlag));
+  const size_t v = layout.manifest + kManifestVersionOffset;
+  WriteU16(image, v, version.major);
+  WriteU16(image, v + 2, version.minor);
+  WriteU16(image, v + 4, version.hotfix);
+  WriteU16(image, v + 6, version.build);
+  uint8_t& state = image[layout.meState];
+  state = enabled ? uint8_t(state | kMeEnabledBit) : uint8_t(state & ~kMeEnabledBit);
   return true;
-}
-
-Bytes MakeMicrocodeUpdate(uint32_t cpuid, uint32_t revision, size_t totalSize) {
-  Bytes update(totalSize, 0);
-  uint8_t* h = update.data();
-  WriteU32(h + kUpdateHeaderVersionOffset, 1);
-  WriteU32(h + kUpdateRevisionOffset, revision);
-  WriteU32(h + kUpdateDateOffset, 0x06152019);  // BCD mmddyyyy, as real updates carry it
-  WriteU32(h + kUpdateSignatureOffset, cpuid);
-  WriteU32(h + kUpdateLoaderRevisionOffset, 1);
-  WriteU32(h + kUpdateFlagsOffset, 0x2A);
-  WriteU32(h + kUpdateDataSizeOffset, uint32_t(totalSize - kUpdateHeaderSize));
-  WriteU32(h + kUpdateTotalSizeOffset, uint32_t(totalSize));
-  // Update data: a pattern that depends on the CPUID, so different updates differ.
-  for (size_t i = kUpdateHeaderSize; i < totalSize; ++i) {
-    update[i] = uint8_t((cpuid >> ((i % 4) * 8)) ^ (i * 31));
-  }
-  WriteU32(h + kUpdateChecksumOffset, 0u - SumWords(update));
-  return update;
 }
 
 AddResult AddMicrocode(Bytes& image, uint32_t cpuid) {
@@ -155,10 +215,9 @@ AddResult AddMicrocode(Bytes& image, uint32_t cpuid) {
   if (std::find(summary.cpuids.begin(), summary.cpuids.end(), cpuid) != summary.cpuids.end()) {
     return AddResult::kAlreadyPresent;
   }
-  const Bytes update = MakeMicrocodeUpdate(cpuid, 0xB4, kUpdateTotalSizeUnit);
-  const size_t end = layout.microcode.offset + layout.microcode.size;
-  if (end - layout.freeOffset < update.size()) return AddResult::kNoRoom;
-  std::copy(update.begin(), update.end(), image.begin() + layout.freeOffset);
+  const Bytes update = MakeMicrocodeUpdate(cpuid);
+  if (layout.area.end() - layout.freeOffset < update.size()) return AddResult::kNoRoom;
+  std::copy(update.begin(), update.end(), image.begin() + ptrdiff_t(layout.freeOffset));
   return AddResult::kAdded;
 }
 

@@ -1,15 +1,17 @@
 #pragma once
-// Reading and editing the stand-in patcher's images in memory. Every edit works on the bytes in
-// place and keeps everything it does not touch; an image that does not parse is never edited.
+// Reading and editing the stand-in patcher's images in memory: a flash descriptor, an ME
+// region with its partition table and CSE manifest, and a BIOS region with a microcode area.
+// Every edit works on the bytes in place and keeps everything it does not touch; an image that
+// does not parse is never edited.
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace standin {
+#include "standins/image_format/microcode_update.h"
 
-using Bytes = std::vector<uint8_t>;
+namespace standin {
 
 struct MeVersion {
   uint16_t major = 0, minor = 0, hotfix = 0, build = 0;
@@ -24,16 +26,20 @@ enum class ImageError {
   kTooSmall,
   kTooLarge,
   kNoSignature,
-  kBadLayoutVersion,
   kBadRegions,
   kNoMeRegion,
+  kBadMeRegion,
+  kNoMicrocodeArea,
   kBadMicrocode,
 };
 
 struct ImageSummary {
+  size_t descriptorOffset = 0;  // 0, or the capsule header's size
   MeVersion me;
   bool meEnabled = false;
-  std::vector<uint32_t> cpuids;  // in the order the updates are stored
+  // Each CPUID once, in the order the valid updates are stored (extended signatures after
+  // their update's own); updates with a wrong checksum are left out.
+  std::vector<uint32_t> cpuids;
 };
 
 struct ParseResult {
@@ -45,16 +51,14 @@ struct ParseResult {
 ParseResult ParseImage(std::span<const uint8_t> image);
 std::string_view DescribeError(ImageError error);
 
-// Writes the ME version and state. False (image unchanged) when the image does not parse.
+// Writes the ME version (into the manifest) and state. False (image unchanged) when the image
+// does not parse.
 bool SetMeState(Bytes& image, MeVersion version, bool enabled);
 
 enum class AddResult { kAdded, kAlreadyPresent, kNoRoom, kBadImage };
 
-// Appends an update for `cpuid` in the microcode region's free space.
+// Writes an update for `cpuid` at the start of the microcode area's free space.
 AddResult AddMicrocode(Bytes& image, uint32_t cpuid);
-
-// One update of the given total size (a multiple of 1024), checksum filled in.
-Bytes MakeMicrocodeUpdate(uint32_t cpuid, uint32_t revision, size_t totalSize);
 
 // "506E3" for 0x506E3; ParseCpuid gives 0 for text that is not 1 to 8 hex digits.
 std::string CpuidText(uint32_t cpuid);

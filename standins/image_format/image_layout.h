@@ -1,33 +1,84 @@
 #pragma once
-// Offsets and constants of the stand-in patcher's image format (see README.md in this folder).
-// All integers in the file are little-endian.
+// Offsets and constants of the images the stand-in patcher reads and writes (see README.md in
+// this folder). All integers in the file are little-endian.
 #include <cstddef>
 #include <cstdint>
 
 namespace standin {
 
+// Images above this size are refused before they are read.
+constexpr size_t kMaxImageSize = 64u * 1024u * 1024u;
+
+// Flash descriptor: at file offset 0, or behind a capsule header. Region addresses count from
+// the descriptor's start.
 constexpr uint32_t kDescriptorSignature = 0x0FF0A55Au;
 constexpr size_t kSignatureOffset = 0x10;
-constexpr size_t kLayoutVersionOffset = 0x14;
-constexpr size_t kMeRegionOffsetField = 0x18;
-constexpr size_t kMeRegionSizeField = 0x1C;
-constexpr size_t kMicrocodeRegionOffsetField = 0x20;
-constexpr size_t kMicrocodeRegionSizeField = 0x24;
-constexpr size_t kDescriptorSize = 0x1000;  // regions start at or after this
-constexpr uint32_t kLayoutVersion = 1;
+constexpr size_t kFlmap0Offset = 0x14;
+constexpr size_t kDescriptorSize = 0x1000;  // region 0; the other regions start after it
+constexpr size_t kCapsuleHeaderSize = 0x800;
+constexpr size_t kRegionUnit = 0x1000;
 
-// ME region: "$FPT", then major, minor, hotfix, build (16 bits each), then a flags word.
-constexpr char kMeTag[4] = {'$', 'F', 'P', 'T'};
-constexpr size_t kMeVersionOffset = 4;
-constexpr size_t kMeFlagsOffset = 12;
-constexpr size_t kMeHeaderSize = 16;
-constexpr uint32_t kMeEnabledFlag = 1;
+// FLMAP0 written by the builder: component base 0x30, region base (FRBA) 0x40.
+constexpr uint32_t kFlmap0 = 0x00040003u;
+constexpr size_t kRegionBaseField = 16;  // FRBA is FLMAP0 bits 16..23, in units of 16 bytes
+// FLREGn: base >> 12 in bits 0..14, limit >> 12 in bits 16..30; base above limit = unused.
+constexpr uint32_t kUnusedRegion = 0x00007FFFu;
+constexpr int kDescriptorRegion = 0;
+constexpr int kBiosRegion = 1;
+constexpr int kMeRegion = 2;
+constexpr int kWrittenRegions = 10;  // FLREG0..9; the builder marks 3..9 unused
 
-// Microcode updates: the standard 48-byte update header, then the update data.
+// ME region: a $FPT partition table at its start.
+constexpr char kFptTag[4] = {'$', 'F', 'P', 'T'};
+constexpr size_t kFptCountOffset = 4;
+constexpr size_t kFptHeaderVersionOffset = 8;
+constexpr size_t kFptEntryVersionOffset = 9;
+constexpr size_t kFptHeaderLengthOffset = 0xA;
+constexpr size_t kFptChecksumOffset = 0xB;  // the header's bytes sum to 0 (mod 256)
+constexpr uint8_t kFptHeaderLength = 0x20;
+constexpr size_t kFptEntrySize = 32;
+constexpr size_t kFptEntryOffsetField = 8;  // partition offset from the ME region's start
+constexpr size_t kFptEntryLengthField = 12;
+
+// FTPR: a $CPD directory at the partition's start whose entry "FTPR.man" is the manifest.
+constexpr char kCodePartition[4] = {'F', 'T', 'P', 'R'};
+constexpr char kCpdTag[4] = {'$', 'C', 'P', 'D'};
+constexpr size_t kCpdCountOffset = 4;
+constexpr size_t kCpdHeaderLengthOffset = 0xA;
+constexpr size_t kCpdChecksumOffset = 0xB;
+constexpr size_t kCpdNameOffset = 0xC;
+constexpr uint8_t kCpdHeaderLength = 0x10;
+constexpr size_t kCpdEntrySize = 24;
+constexpr size_t kCpdEntryNameSize = 12;
+constexpr size_t kCpdEntryOffsetField = 12;  // from the partition's start, bits 0..24
+constexpr uint32_t kCpdOffsetMask = 0x01FFFFFFu;
+constexpr size_t kCpdEntryLengthField = 16;
+constexpr char kManifestEntry[] = "FTPR.man";
+
+// CSE manifest header.
+constexpr char kManifestTag[4] = {'$', 'M', 'N', '2'};
+constexpr size_t kManifestTagOffset = 0x1C;
+constexpr size_t kManifestVendorOffset = 0x10;  // the tag's offset − 12
+constexpr uint32_t kIntelVendor = 0x8086u;
+constexpr size_t kManifestVersionOffset = 0x24;  // major, minor, hotfix, build: 16 bits each
+constexpr size_t kManifestHeaderSize = 0x284;    // header, key and signature
+
+// The stand-in's own ME state: the first byte of partition "MFSB", bit 0 set = enabled.
+constexpr char kStatePartition[4] = {'M', 'F', 'S', 'B'};
+constexpr uint8_t kMeEnabledBit = 0x01;
+
+// BIOS region: at its start the stand-in's record of where its microcode area lies.
+constexpr char kAreaTag[4] = {'$', 'U', 'C', 'A'};
+constexpr size_t kAreaOffsetField = 4;  // from the BIOS region's start
+constexpr size_t kAreaSizeField = 8;
+constexpr size_t kAreaRecordSize = 16;
+
+// Microcode updates: Intel's 48-byte update header, the update data, and optionally the
+// extended signature table.
 constexpr size_t kUpdateHeaderSize = 48;
 constexpr size_t kUpdateHeaderVersionOffset = 0;
 constexpr size_t kUpdateRevisionOffset = 4;
-constexpr size_t kUpdateDateOffset = 8;
+constexpr size_t kUpdateDateOffset = 8;  // BCD mmddyyyy
 constexpr size_t kUpdateSignatureOffset = 12;  // processor signature: the CPUID
 constexpr size_t kUpdateChecksumOffset = 16;
 constexpr size_t kUpdateLoaderRevisionOffset = 20;
@@ -35,9 +86,13 @@ constexpr size_t kUpdateFlagsOffset = 24;
 constexpr size_t kUpdateDataSizeOffset = 28;
 constexpr size_t kUpdateTotalSizeOffset = 32;
 constexpr size_t kUpdateTotalSizeUnit = 1024;
-constexpr uint32_t kFreeSpaceWord = 0xFFFFFFFFu;  // first word of an unused slot
+constexpr uint32_t kFreeSpaceWord = 0xFFFFFFFFu;  // first word of the area's free space
 
-// Images above this size are refused before they are read.
-constexpr size_t kMaxImageSize = 64u * 1024u * 1024u;
+// Extended signature table: count, checksum, 12 reserved bytes, then 12-byte entries.
+constexpr size_t kExtendedHeaderSize = 20;
+constexpr size_t kExtendedChecksumOffset = 4;
+constexpr size_t kExtendedEntrySize = 12;
+constexpr size_t kExtendedFlagsField = 4;
+constexpr size_t kExtendedChecksumField = 8;
 
 }  // namespace standin

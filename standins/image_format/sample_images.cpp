@@ -1,48 +1,64 @@
 #include "standins/image_format/sample_images.h"
 
-#include <algorithm>
+#include <string_view>
 
+#include "standins/image_format/byte_order.h"
 #include "standins/image_format/image_layout.h"
 
 namespace standin {
 
 namespace {
 
-void PutU32(Bytes& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = uint8_t(value >> (8 * i));
+constexpr uint32_t kDamagedSignature = 0x5AA5F00Fu;
+constexpr size_t kNotAnImageSize = 64 * 1024;
+
+Bytes DamagedUpdate(uint32_t cpuid) {
+  Bytes update = MakeMicrocodeUpdate(cpuid);
+  update[kUpdateChecksumOffset] ^= 0x01;
+  return update;
+}
+
+Bytes WithDamagedSignature(Bytes image) {
+  WriteU32(image, kSignatureOffset, kDamagedSignature);
+  return image;
+}
+
+Bytes BiosRegionOf(const ImageRecipe& recipe) {
+  const Bytes image = BuildImage(recipe);
+  const ImagePlan plan = PlanImage(recipe);
+  const auto start = image.begin() + ptrdiff_t(plan.biosRegion);
+  return Bytes(start, start + ptrdiff_t(plan.biosRegionSize));
+}
+
+Bytes RepeatedText(std::string_view text, size_t size) {
+  Bytes bytes(size);
+  for (size_t i = 0; i < size; ++i) bytes[i] = uint8_t(text[i % text.size()]);
+  return bytes;
 }
 
 }  // namespace
 
-Bytes BuildImage(const ImageRecipe& recipe) {
-  Bytes image(recipe.imageSize, 0xFF);
-  const size_t meOffset = kDescriptorSize;
-  const size_t microcodeOffset = meOffset + recipe.meRegionSize;
-  PutU32(image, kSignatureOffset, kDescriptorSignature);
-  PutU32(image, kLayoutVersionOffset, kLayoutVersion);
-  PutU32(image, kMeRegionOffsetField, uint32_t(meOffset));
-  PutU32(image, kMeRegionSizeField, uint32_t(recipe.meRegionSize));
-  PutU32(image, kMicrocodeRegionOffsetField, uint32_t(microcodeOffset));
-  PutU32(image, kMicrocodeRegionSizeField, uint32_t(recipe.microcodeRegionSize));
-  std::copy(std::begin(kMeTag), std::end(kMeTag), image.begin() + meOffset);
-  PutU32(image, meOffset + kMeFlagsOffset, 0);
-  size_t at = microcodeOffset;
-  for (uint32_t cpuid : recipe.cpuids) {
-    const Bytes update = MakeMicrocodeUpdate(cpuid, 0xAE, kUpdateTotalSizeUnit);
-    std::copy(update.begin(), update.end(), image.begin() + at);
-    at += update.size();
-  }
-  SetMeState(image, recipe.me, recipe.meEnabled);
-  return image;
-}
-
 std::vector<SampleFile> SampleFiles() {
+  const uint32_t extended[] = {0x906EA, 0x906EB};
   std::vector<SampleFile> files;
-  files.push_back({"vendor_me_on.bin", BuildImage({.meEnabled = true, .cpuids = {0x506E3, 0x906E9}})});
+  files.push_back({"vendor_me_on.bin",
+                   BuildImage({.cpuids = {0x506E3, 0x906E9}, .flashSize = 16 * kMiB})});
   files.push_back({"vendor_me_off.bin", BuildImage({.meEnabled = false, .cpuids = {0x506E3}})});
-  Bytes broken = BuildImage({.cpuids = {0x506E3}});
-  PutU32(broken, kSignatureOffset, 0x5AA5F00Fu);
-  files.push_back({"broken.bin", std::move(broken)});
+  files.push_back({"broken.bin", WithDamagedSignature(BuildImage({.cpuids = {0x506E3}}))});
+  files.push_back({"capsule_vendor.bin", BuildImage({.me = {11, 7, 0, 1229},
+                                                     .cpuids = {0x506E3, 0x906EA},
+                                                     .capsuleHeader = true})});
+  files.push_back({"bios_region_only.bin", BiosRegionOf({.cpuids = {0x506E3, 0x906E9}})});
+  files.push_back({"extended_signatures.bin",
+                   BuildImage({.cpuids = {0x506E3},
+                               .moreUpdates = {MakeMicrocodeUpdate(0x906E9, extended)}})});
+  files.push_back({"bad_checksum_update.bin",
+                   BuildImage({.cpuids = {0x506E3, 0x906E9},
+                               .moreUpdates = {DamagedUpdate(0x906EC)}})});
+  files.push_back({"decoy_manifest.bin",
+                   BuildImage({.cpuids = {0x506E3}, .decoyManifest = MeVersion{12, 0, 35, 1427}})});
+  files.push_back({"not_an_image.bin",
+                   RepeatedText("This file is not a flash image. ", kNotAnImageSize)});
   return files;
 }
 

@@ -1,159 +1,312 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "standins/image_format/bios_image.h"
+#include "standins/image_format/byte_order.h"
+#include "standins/image_format/image_builder.h"
 #include "standins/image_format/image_layout.h"
 #include "standins/image_format/sample_images.h"
 
 namespace standin {
 namespace {
 
-void PutU32(Bytes& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = uint8_t(value >> (8 * i));
-}
-
-const SampleFile& Sample(std::string_view name) {
+const Bytes& Sample(std::string_view name) {
   static const std::vector<SampleFile> files = SampleFiles();
   auto it = std::find_if(files.begin(), files.end(),
                          [&](const SampleFile& f) { return f.fileName == name; });
-  EXPECT_NE(it, files.end()) << name;
-  return *it;
+  if (it == files.end()) ADD_FAILURE() << "no sample " << name;
+  static const Bytes kNone;
+  return it == files.end() ? kNone : it->bytes;
 }
 
-TEST(SampleImages, VendorImagesParseWithTheirMeStateAndMicrocodes) {
-  const ParseResult on = ParseImage(Sample("vendor_me_on.bin").bytes);
-  ASSERT_TRUE(on.ok()) << DescribeError(on.error);
-  EXPECT_TRUE(on.summary.meEnabled);
-  EXPECT_EQ(on.summary.cpuids, (std::vector<uint32_t>{0x506E3, 0x906E9}));
-  EXPECT_NE(on.summary.me, kReplacementMe);
-
-  const ParseResult off = ParseImage(Sample("vendor_me_off.bin").bytes);
-  ASSERT_TRUE(off.ok());
-  EXPECT_FALSE(off.summary.meEnabled);
-  EXPECT_EQ(off.summary.cpuids, (std::vector<uint32_t>{0x506E3}));
+// FLREGn of the descriptor at `descriptor`, decoded the way the descriptor defines it.
+struct Region {
+  size_t base = 0, limit = 0;
+  bool operator==(const Region&) const = default;
+};
+Region DecodeFlreg(const Bytes& image, size_t descriptor, int n) {
+  const size_t frba = ((ReadU32(image, descriptor + kFlmap0Offset) >> 16) & 0xFF) << 4;
+  const uint32_t v = ReadU32(image, descriptor + frba + 4 * n);
+  return {size_t(v & 0x7FFF) << 12, (size_t((v >> 16) & 0x7FFF) << 12) | 0xFFF};
 }
 
-TEST(SampleImages, BrokenSampleIsRejectedForItsSignature) {
-  const ParseResult broken = ParseImage(Sample("broken.bin").bytes);
-  EXPECT_EQ(broken.error, ImageError::kNoSignature);
-  EXPECT_TRUE(broken.summary.cpuids.empty());
+// The updates of the microcode area, walked by their total size.
+struct StoredUpdate {
+  uint32_t cpuid = 0;
+  bool sumsToZero = false;
+  std::vector<uint32_t> extended;  // signatures of a table whose words sum to zero
+};
+std::vector<StoredUpdate> StoredUpdates(const Bytes& image, size_t descriptor) {
+  const size_t bios = descriptor + DecodeFlreg(image, descriptor, kBiosRegion).base;
+  size_t at = bios + ReadU32(image, bios + kAreaOffsetField);
+  std::vector<StoredUpdate> updates;
+  while (ReadU32(image, at) == 1) {
+    const std::span<const uint8_t> update(&image[at], ReadU32(image, at + kUpdateTotalSizeOffset));
+    StoredUpdate stored{ReadU32(update, kUpdateSignatureOffset), SumWords(update) == 0, {}};
+    const auto table = update.subspan(kUpdateHeaderSize + ReadU32(update, kUpdateDataSizeOffset));
+    if (!table.empty() && SumWords(table) == 0) {
+      for (uint32_t i = 0; i < ReadU32(table, 0); ++i) {
+        const size_t entry = kExtendedHeaderSize + kExtendedEntrySize * i;
+        stored.extended.push_back(ReadU32(table, entry));
+        // An entry's checksum is the header's as if the header carried its signature.
+        EXPECT_EQ(ReadU32(table, entry) + ReadU32(table, entry + 4) + ReadU32(table, entry + 8),
+                  ReadU32(update, 12) + ReadU32(update, 16) + ReadU32(update, 24));
+      }
+    }
+    updates.push_back(stored);
+    at += update.size();
+  }
+  return updates;
+}
+
+struct SampleFacts {
+  std::string_view name;
+  size_t size;
+  ImageError error;
+  size_t descriptor = 0;
+  MeVersion me{};
+  bool meEnabled = false;
+  std::vector<uint32_t> cpuids{};
+};
+
+TEST(SampleImages, EachParsesToWhatItsDescriptionSays) {
+  constexpr MeVersion kVendorMe{11, 6, 0, 1126};
+  const SampleFacts kFacts[] = {
+      {"vendor_me_on.bin", 16 * kMiB, ImageError::kNone, 0, kVendorMe, true, {0x506E3, 0x906E9}},
+      {"vendor_me_off.bin", 8 * kMiB, ImageError::kNone, 0, kVendorMe, false, {0x506E3}},
+      {"broken.bin", 8 * kMiB, ImageError::kNoSignature},
+      {"capsule_vendor.bin", 8 * kMiB + kCapsuleHeaderSize, ImageError::kNone, 0x800,
+       {11, 7, 0, 1229}, true, {0x506E3, 0x906EA}},
+      {"bios_region_only.bin", 6 * kMiB, ImageError::kNoSignature},
+      {"extended_signatures.bin", 8 * kMiB, ImageError::kNone, 0, kVendorMe, true,
+       {0x506E3, 0x906E9, 0x906EA, 0x906EB}},
+      {"bad_checksum_update.bin", 8 * kMiB, ImageError::kNone, 0, kVendorMe, true,
+       {0x506E3, 0x906E9}},
+      {"decoy_manifest.bin", 8 * kMiB, ImageError::kNone, 0, kVendorMe, true, {0x506E3}},
+      {"not_an_image.bin", 64 * 1024, ImageError::kNoSignature},
+  };
+  ASSERT_EQ(SampleFiles().size(), std::size(kFacts));
+  for (const SampleFacts& facts : kFacts) {
+    SCOPED_TRACE(facts.name);
+    const Bytes& bytes = Sample(facts.name);
+    EXPECT_EQ(bytes.size(), facts.size);
+    const ParseResult parsed = ParseImage(bytes);
+    ASSERT_EQ(parsed.error, facts.error) << DescribeError(parsed.error);
+    EXPECT_EQ(parsed.summary.descriptorOffset, facts.descriptor);
+    EXPECT_EQ(parsed.summary.me, facts.me);
+    EXPECT_EQ(parsed.summary.meEnabled, facts.meEnabled);
+    EXPECT_EQ(parsed.summary.cpuids, facts.cpuids);
+  }
+}
+
+TEST(SampleImages, OddUpdatesAndTheDecoyAreReallyThere) {
+  const std::vector<StoredUpdate> damaged = StoredUpdates(Sample("bad_checksum_update.bin"), 0);
+  ASSERT_EQ(damaged.size(), 3u);
+  EXPECT_TRUE(damaged[0].sumsToZero && damaged[1].sumsToZero);
+  EXPECT_EQ(damaged[2].cpuid, 0x906ECu);
+  EXPECT_FALSE(damaged[2].sumsToZero);
+
+  const std::vector<StoredUpdate> extended = StoredUpdates(Sample("extended_signatures.bin"), 0);
+  ASSERT_EQ(extended.size(), 2u);
+  EXPECT_TRUE(extended[1].sumsToZero);
+  EXPECT_EQ(extended[1].cpuid, 0x906E9u);
+  EXPECT_EQ(extended[1].extended, (std::vector<uint32_t>{0x906EA, 0x906EB}));
+
+  // The BIOS region-only file is the BIOS region of an image: area record and updates.
+  const Bytes& biosOnly = Sample("bios_region_only.bin");
+  ASSERT_EQ(std::memcmp(biosOnly.data(), kAreaTag, 4), 0);
+  const size_t area = ReadU32(biosOnly, kAreaOffsetField);
+  EXPECT_EQ(ReadU32(biosOnly, area + kUpdateSignatureOffset), 0x506E3u);
+
+  // Two manifests with Intel's vendor word: FTPR's in the ME region, the decoy in the BIOS one.
+  const Bytes& decoy = Sample("decoy_manifest.bin");
+  const size_t biosBase = DecodeFlreg(decoy, 0, kBiosRegion).base;
+  std::vector<std::pair<size_t, uint16_t>> manifests;  // tag offset, major version
+  for (size_t at = kManifestTagOffset; at + 16 <= decoy.size(); at += 4) {
+    if (std::memcmp(&decoy[at], kManifestTag, 4) != 0) continue;
+    EXPECT_EQ(ReadU32(decoy, at - 12), kIntelVendor);
+    manifests.push_back({at, ReadU16(decoy, at + 8)});
+  }
+  ASSERT_EQ(manifests.size(), 2u);
+  EXPECT_LT(manifests[0].first, biosBase);
+  EXPECT_EQ(manifests[0].second, 11);
+  EXPECT_GT(manifests[1].first, biosBase);
+  EXPECT_EQ(manifests[1].second, 12);
+}
+
+TEST(BuiltImages, RegionTableDecodesToThePlannedRegions) {
+  for (bool capsule : {false, true}) {
+    const ImageRecipe recipe{.cpuids = {0x506E3}, .flashSize = 16 * kMiB, .capsuleHeader = capsule};
+    const ImagePlan plan = PlanImage(recipe);
+    const Bytes image = BuildImage(recipe);
+    const size_t d = plan.descriptor;
+    EXPECT_EQ(ReadU32(image, d + kSignatureOffset), kDescriptorSignature);
+    EXPECT_EQ(DecodeFlreg(image, d, kDescriptorRegion), (Region{0, 0xFFF}));
+    EXPECT_EQ(DecodeFlreg(image, d, kMeRegion), (Region{0x1000, 0x1FFFFF}));
+    EXPECT_EQ(DecodeFlreg(image, d, kBiosRegion), (Region{0x200000, 16 * kMiB - 1}));
+    EXPECT_EQ(d + 0x1000, plan.meRegion);
+    EXPECT_EQ(d + 0x200000, plan.biosRegion);
+    for (int n = 3; n < kWrittenRegions; ++n) {
+      const Region unused = DecodeFlreg(image, d, n);
+      EXPECT_GT(unused.base, unused.limit) << n;
+    }
+  }
+}
+
+TEST(BuiltImages, UpdatesFollowOneAnotherWithValidChecksumsAndFreeSpaceAfter) {
+  const ImageRecipe recipe{.cpuids = {0x506E3, 0x906EA, 0x12345}};
+  const Bytes image = BuildImage(recipe);
+  const std::vector<StoredUpdate> updates = StoredUpdates(image, 0);
+  ASSERT_EQ(updates.size(), 3u);
+  size_t used = 0;
+  for (size_t i = 0; i < updates.size(); ++i) {
+    EXPECT_EQ(updates[i].cpuid, recipe.cpuids[i]);
+    EXPECT_TRUE(updates[i].sumsToZero);
+    used += FactsFor(recipe.cpuids[i]).totalSize;
+  }
+  const size_t area = PlanImage(recipe).microcodeArea;
+  EXPECT_TRUE(std::all_of(image.begin() + ptrdiff_t(area + used),
+                          image.begin() + ptrdiff_t(area + recipe.microcodeAreaSize),
+                          [](uint8_t b) { return b == 0xFF; }));
 }
 
 class DamagedImage : public ::testing::Test {
  protected:
-  Bytes image = BuildImage({.cpuids = {0x906EA}});
-  size_t MicrocodeStart() const { return kDescriptorSize + ImageRecipe{}.meRegionSize; }
+  const ImageRecipe recipe{.cpuids = {0x906EA}};
+  const ImagePlan plan = PlanImage(recipe);
+  const Bytes image = BuildImage(recipe);
+  size_t Flreg(int n) const { return 0x40 + 4 * size_t(n); }
+  ImageError ErrorWith(size_t offset, uint32_t value) const {
+    Bytes copy = image;
+    WriteU32(copy, offset, value);
+    return ParseImage(copy).error;
+  }
 };
 
-TEST_F(DamagedImage, ShortOrEmptyFilesAreRejected) {
+TEST_F(DamagedImage, ShortOrOverlongFilesAreRejected) {
   EXPECT_EQ(ParseImage(Bytes{}).error, ImageError::kTooSmall);
   EXPECT_EQ(ParseImage(Bytes(kDescriptorSize - 1, 0xFF)).error, ImageError::kTooSmall);
+  EXPECT_EQ(ParseImage(Bytes(kMaxImageSize + 1, 0xFF)).error, ImageError::kTooLarge);
 }
 
-TEST_F(DamagedImage, RegionTablePointingOutsideTheFileIsRejected) {
-  Bytes beyondEnd = image;
-  PutU32(beyondEnd, kMeRegionOffsetField, uint32_t(image.size()) + 16);
-  EXPECT_EQ(ParseImage(beyondEnd).error, ImageError::kBadRegions);
-
-  Bytes wrapping = image;  // offset + size overflows 32 bits
-  PutU32(wrapping, kMicrocodeRegionSizeField, 0xFFFFF000u);
-  EXPECT_EQ(ParseImage(wrapping).error, ImageError::kBadRegions);
-
-  Bytes insideDescriptor = image;
-  PutU32(insideDescriptor, kMeRegionOffsetField, 0x20);
-  EXPECT_EQ(ParseImage(insideDescriptor).error, ImageError::kBadRegions);
-
-  Bytes overlapping = image;
-  PutU32(overlapping, kMicrocodeRegionOffsetField, kDescriptorSize + 0x100);
-  EXPECT_EQ(ParseImage(overlapping).error, ImageError::kBadRegions);
+TEST_F(DamagedImage, RegionTablePointingOutsideTheFileOrOverlappingIsRejected) {
+  EXPECT_EQ(ErrorWith(Flreg(kBiosRegion), 0x08000200), ImageError::kBadRegions);  // past 8 MiB
+  EXPECT_EQ(ErrorWith(Flreg(kMeRegion), 0x01FF0000), ImageError::kBadRegions);  // descriptor
+  EXPECT_EQ(ErrorWith(Flreg(kMeRegion), 0x02000001), ImageError::kBadRegions);  // into BIOS
+  EXPECT_EQ(ErrorWith(Flreg(kBiosRegion), kUnusedRegion), ImageError::kBadRegions);
+  EXPECT_EQ(ErrorWith(Flreg(kMeRegion), kUnusedRegion), ImageError::kNoMeRegion);
+  EXPECT_EQ(ErrorWith(kFlmap0Offset, 0x00FF0003), ImageError::kBadRegions);  // FRBA 0xFF0
 }
 
-TEST_F(DamagedImage, MissingMeTagOrLayoutVersionIsRejected) {
-  Bytes noTag = image;
-  noTag[kDescriptorSize] = 'X';
-  EXPECT_EQ(ParseImage(noTag).error, ImageError::kNoMeRegion);
-
-  Bytes version = image;
-  PutU32(version, kLayoutVersionOffset, 2);
-  EXPECT_EQ(ParseImage(version).error, ImageError::kBadLayoutVersion);
+TEST_F(DamagedImage, MePartitionTableAndManifestAreChecked) {
+  EXPECT_EQ(ErrorWith(plan.meRegion, 0), ImageError::kNoMeRegion);  // no "$FPT"
+  EXPECT_EQ(ErrorWith(plan.meRegion + kFptCountOffset, 0), ImageError::kBadMeRegion);
+  const size_t ftprEntry = plan.meRegion + kFptHeaderLength + kFptEntrySize;
+  EXPECT_EQ(ErrorWith(ftprEntry + kFptEntryOffsetField, 0x7FFFFFFF), ImageError::kBadMeRegion);
+  EXPECT_EQ(ErrorWith(ftprEntry + kFptEntryLengthField, 0x01000000), ImageError::kBadMeRegion);
+  EXPECT_EQ(ErrorWith(plan.manifest + kManifestTagOffset, 0), ImageError::kBadMeRegion);
+  EXPECT_EQ(ErrorWith(plan.manifest + kManifestVendorOffset, 0x8087), ImageError::kBadMeRegion);
 }
 
-TEST_F(DamagedImage, CorruptedMicrocodeUpdatesAreRejected) {
-  Bytes flipped = image;
-  flipped[MicrocodeStart() + 200] ^= 0x01;  // checksum no longer sums to zero
-  EXPECT_EQ(ParseImage(flipped).error, ImageError::kBadMicrocode);
-
-  Bytes oddSize = image;
-  PutU32(oddSize, MicrocodeStart() + kUpdateTotalSizeOffset, 1000);
-  EXPECT_EQ(ParseImage(oddSize).error, ImageError::kBadMicrocode);
-
-  Bytes pastRegion = image;
-  PutU32(pastRegion, MicrocodeStart() + kUpdateTotalSizeOffset, 0x100000);
-  EXPECT_EQ(ParseImage(pastRegion).error, ImageError::kBadMicrocode);
-
-  Bytes dataTooLong = image;
-  PutU32(dataTooLong, MicrocodeStart() + kUpdateDataSizeOffset, 1024);
-  EXPECT_EQ(ParseImage(dataTooLong).error, ImageError::kBadMicrocode);
+TEST_F(DamagedImage, MicrocodeAreaAndMalformedUpdatesAreRejected) {
+  const size_t area = plan.microcodeArea;
+  EXPECT_EQ(ErrorWith(plan.biosRegion, 0), ImageError::kNoMicrocodeArea);
+  EXPECT_EQ(ErrorWith(plan.biosRegion + kAreaSizeField, 0x7FFFFFFF), ImageError::kNoMicrocodeArea);
+  EXPECT_EQ(ErrorWith(area + kUpdateTotalSizeOffset, 1000), ImageError::kBadMicrocode);
+  EXPECT_EQ(ErrorWith(area + kUpdateTotalSizeOffset, 0x100000), ImageError::kBadMicrocode);
+  EXPECT_EQ(ErrorWith(area + kUpdateDataSizeOffset, 0x1800), ImageError::kBadMicrocode);
+  EXPECT_EQ(ErrorWith(area + kUpdateLoaderRevisionOffset, 2), ImageError::kBadMicrocode);
 }
 
-TEST(MeEdits, FlashingWritesVersionAndStateAndNothingElse) {
-  Bytes image = BuildImage({.meEnabled = true, .cpuids = {0x506E3}});
-  const Bytes before = image;
-  ASSERT_TRUE(SetMeState(image, kReplacementMe, true));
-  ParseResult after = ParseImage(image);
-  ASSERT_TRUE(after.ok());
-  EXPECT_EQ(after.summary.me, (MeVersion{11, 8, 77, 3664}));
-  EXPECT_TRUE(after.summary.meEnabled);
-  ASSERT_TRUE(SetMeState(image, kReplacementMe, false));
-  after = ParseImage(image);
-  EXPECT_FALSE(after.summary.meEnabled);
-  EXPECT_EQ(after.summary.me, kReplacementMe);
-  EXPECT_EQ(after.summary.cpuids, (std::vector<uint32_t>{0x506E3}));
-  size_t changed = 0;
-  for (size_t i = 0; i < image.size(); ++i) {
-    if (image[i] != before[i]) {
-      ++changed;
-      EXPECT_GE(i, kDescriptorSize + kMeVersionOffset);
-      EXPECT_LT(i, kDescriptorSize + kMeHeaderSize);
-    }
+TEST_F(DamagedImage, UpdateWithAWrongChecksumIsLeftOutAndTheWalkGoesOn) {
+  Bytes copy = BuildImage({.cpuids = {0x906EA, 0x506E3}});
+  copy[plan.microcodeArea + 200] ^= 0x01;
+  const ParseResult parsed = ParseImage(copy);
+  ASSERT_TRUE(parsed.ok()) << DescribeError(parsed.error);
+  EXPECT_EQ(parsed.summary.cpuids, (std::vector<uint32_t>{0x506E3}));
+}
+
+// The bytes that differ between two images of the same size.
+std::vector<size_t> ChangedOffsets(const Bytes& a, const Bytes& b) {
+  std::vector<size_t> changed;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) changed.push_back(i);
   }
-  EXPECT_GT(changed, 0u);
+  return changed;
+}
+
+TEST(MeEdits, WriteTheManifestVersionAndTheStateByteAndNothingElse) {
+  const ImageRecipe recipe{.cpuids = {0x506E3}, .capsuleHeader = true};
+  const ImagePlan plan = PlanImage(recipe);
+  Bytes image = BuildImage(recipe);
+  const Bytes before = image;
+  ASSERT_TRUE(SetMeState(image, kReplacementMe, false));
+  const ParseResult after = ParseImage(image);
+  ASSERT_TRUE(after.ok());
+  EXPECT_EQ(after.summary.me, kReplacementMe);
+  EXPECT_FALSE(after.summary.meEnabled);
+  EXPECT_EQ(after.summary.cpuids, (std::vector<uint32_t>{0x506E3}));
+  const std::vector<size_t> changed = ChangedOffsets(before, image);
+  ASSERT_FALSE(changed.empty());
+  for (size_t i : changed) {
+    const size_t version = plan.manifest + kManifestVersionOffset;
+    EXPECT_TRUE(i == plan.meState || (i >= version && i < version + 8)) << std::hex << i;
+  }
+  ASSERT_TRUE(SetMeState(image, kReplacementMe, true));
+  EXPECT_TRUE(ParseImage(image).summary.meEnabled);
 }
 
 TEST(MeEdits, ImageThatDoesNotParseIsLeftAlone) {
-  Bytes image = BuildImage({});
-  PutU32(image, kSignatureOffset, 0);
+  Bytes image = Sample("broken.bin");
   const Bytes before = image;
   EXPECT_FALSE(SetMeState(image, kReplacementMe, false));
   EXPECT_EQ(image, before);
 }
 
-TEST(MicrocodeEdits, AddedUpdatesFollowTheExistingOnes) {
-  Bytes image = BuildImage({.cpuids = {0x506E3, 0x906E9}});
+TEST(MicrocodeEdits, AddedUpdatesGoIntoTheFreeSpaceAfterTheExistingOnes) {
+  const ImageRecipe recipe{.cpuids = {0x506E3, 0x906E9}};
+  Bytes image = BuildImage(recipe);
+  const Bytes before = image;
   EXPECT_EQ(AddMicrocode(image, 0x906EC), AddResult::kAdded);
   EXPECT_EQ(AddMicrocode(image, 0x506E3), AddResult::kAlreadyPresent);
   const ParseResult result = ParseImage(image);
   ASSERT_TRUE(result.ok());
   EXPECT_EQ(result.summary.cpuids, (std::vector<uint32_t>{0x506E3, 0x906E9, 0x906EC}));
+  const size_t free = PlanImage(recipe).microcodeArea + FactsFor(0x506E3).totalSize +
+                      FactsFor(0x906E9).totalSize;
+  const std::vector<size_t> changed = ChangedOffsets(before, image);
+  ASSERT_FALSE(changed.empty());
+  EXPECT_GE(changed.front(), free);
+  EXPECT_LT(changed.back(), free + FactsFor(0x906EC).totalSize);
 }
 
-TEST(MicrocodeEdits, FullRegionAndBadImageAreReportedAndLeaveTheBytes) {
-  Bytes full = BuildImage({.cpuids = {0x506E3, 0x906E9}, .microcodeRegionSize = 0x800});
+TEST(MicrocodeEdits, ExtendedSignaturesCountAsPresent) {
+  Bytes image = Sample("extended_signatures.bin");
+  EXPECT_EQ(AddMicrocode(image, 0x906EB), AddResult::kAlreadyPresent);
+}
+
+TEST(MicrocodeEdits, FullAreaAndBadImageAreReportedAndLeaveTheBytes) {
+  const size_t used = FactsFor(0x506E3).totalSize + FactsFor(0x906E9).totalSize;
+  Bytes full = BuildImage({.cpuids = {0x506E3, 0x906E9}, .microcodeAreaSize = used + 0x1000});
   const Bytes before = full;
   EXPECT_EQ(AddMicrocode(full, 0x906EC), AddResult::kNoRoom);
   EXPECT_EQ(full, before);
 
-  Bytes bad = BuildImage({});
-  bad[kDescriptorSize] = 0;
+  Bytes bad = Sample("broken.bin");
   EXPECT_EQ(AddMicrocode(bad, 0x906EC), AddResult::kBadImage);
 }
 
-TEST(MicrocodeEdits, UpdatesForDifferentCpuidsDiffer) {
-  const Bytes a = MakeMicrocodeUpdate(0x506E3, 1, 1024);
-  const Bytes b = MakeMicrocodeUpdate(0x906E9, 1, 1024);
-  ASSERT_EQ(a.size(), 1024u);
-  EXPECT_FALSE(std::equal(a.begin() + kUpdateHeaderSize, a.end(), b.begin() + kUpdateHeaderSize));
+TEST(MicrocodeUpdates, DifferentCpuidsGetDifferentDataAndTheirOwnFacts) {
+  const Bytes a = MakeMicrocodeUpdate(0x506E3);
+  const Bytes b = MakeMicrocodeUpdate(0x906E9);
+  ASSERT_EQ(a.size(), FactsFor(0x506E3).totalSize);
+  EXPECT_FALSE(std::equal(a.begin() + kUpdateHeaderSize, a.begin() + 1024,
+                          b.begin() + kUpdateHeaderSize));
+  const Bytes ea = MakeMicrocodeUpdate(0x906EA);  // the values the README gives for 906EA
+  EXPECT_EQ(ReadU32(ea, kUpdateRevisionOffset), 0xB4u);
+  EXPECT_EQ(ReadU32(ea, kUpdateDateOffset), 0x02282019u);
 }
 
 TEST(CpuidText, RoundTripsAndRefusesNonHex) {

@@ -80,6 +80,7 @@ TEST(MicrocodeEditing, ApplyGivesTheChoiceInTableOrderAndRelocks) {
   const ClickOutcome outcome = HandleClick(model, {102, 500});
   EXPECT_EQ(outcome.action, ClickAction::kApply);
   EXPECT_EQ(outcome.applied, (std::vector<uint32_t>{0x506E1, 0x906ED, 0x506E0}));
+  EXPECT_EQ(outcome.lastTicked, 0x506E1u);  // click order, not table order
   EXPECT_FALSE(model.unlocked);
   EXPECT_EQ(Click(model, 350, 441), ClickAction::kNone);
 }
@@ -89,9 +90,11 @@ TEST(MicrocodeEditing, Cpuid906EANeedsBothOfItsClicks) {
   Click(model, 487, 313);
   Click(model, 390, 521);
   Click(model, 219, 439);
-  EXPECT_TRUE(ChosenMicrocodes(model).empty());
-  Click(model, 356, 235);
-  EXPECT_EQ(ChosenMicrocodes(model), (std::vector<uint32_t>{0x906EA}));
+  Click(model, 219, 487);  // 906EC
+  EXPECT_EQ(ChosenMicrocodes(model), (std::vector<uint32_t>{0x906EC}));
+  Click(model, 356, 235);  // completes 906EA: chosen after 906EC
+  EXPECT_EQ(ChosenMicrocodes(model), (std::vector<uint32_t>{0x906EA, 0x906EC}));
+  EXPECT_EQ(HandleClick(model, {102, 500}).lastTicked, 0x906EAu);
 
   PatcherModel secondOnly = Loaded();
   Click(secondOnly, 487, 313);
@@ -129,7 +132,8 @@ TEST(FileNames, TakeThePartAfterTheLastSeparator) {
 TEST(FaultModes, NamesRoundTripAndUnknownMeansNone) {
   for (FaultMode mode : {FaultMode::kRejectAll, FaultMode::kNeverFinishLoad,
                          FaultMode::kHangFlash, FaultMode::kNoSaveDialog, FaultMode::kLateWrite,
-                         FaultMode::kExitAbruptly}) {
+                         FaultMode::kExitAbruptly, FaultMode::kDropMicrocode,
+                         FaultMode::kKeepOldMe}) {
     EXPECT_FALSE(FaultModeName(mode).empty());
     EXPECT_EQ(ParseFaultMode(FaultModeName(mode)), mode);
   }

@@ -1,0 +1,23 @@
+#pragma once
+// What the patcher's ME flash, ME switch and microcode apply do to the loaded image, the
+// faults it can be told to show included. The window carries these out and redraws.
+#include <cstdint>
+#include <vector>
+
+#include "standins/coffeetime/fault_mode.h"
+#include "standins/image_format/bios_image.h"
+
+namespace standin {
+
+// Writes the replacement ME version and keeps the ME state; keep-old-me leaves the image.
+void FlashReplacementMe(Bytes& image, FaultMode fault);
+
+// Switches the ME off; false when it was already off (or the image does not parse).
+bool SwitchMeOff(Bytes& image);
+
+// Adds an update for each of `applied`; drop-microcode leaves out `lastTicked`. The count
+// the window reports: every CPUID that was added or, under drop-microcode, would have been.
+int ApplyMicrocodes(Bytes& image, const std::vector<uint32_t>& applied, uint32_t lastTicked,
+                    FaultMode fault);
+
+}  // namespace standin

@@ -1,0 +1,44 @@
+#pragma once
+// Builds well-formed images for tests and the sample files from a short recipe: descriptor,
+// ME region first, BIOS region after it, as real 8 and 16 MiB flash images are laid out.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "standins/image_format/bios_image.h"
+
+namespace standin {
+
+constexpr size_t kMiB = 1024 * 1024;
+
+struct ImageRecipe {
+  MeVersion me{11, 6, 0, 1126};
+  bool meEnabled = true;
+  std::vector<uint32_t> cpuids{};    // one update each, in this order
+  std::vector<Bytes> moreUpdates{};  // written as they are after those
+  size_t flashSize = 8 * kMiB;
+  size_t meRegionSize = 0x1FF000;  // from 0x1000, so the BIOS region starts at 2 MiB
+  size_t microcodeAreaSize = 0x40000;
+  bool capsuleHeader = false;               // a 2 KiB capsule header before the descriptor
+  std::optional<MeVersion> decoyManifest{};  // a second "$MN2" manifest in the BIOS region
+};
+
+// Where BuildImage puts each part, as file offsets.
+struct ImagePlan {
+  size_t descriptor = 0;
+  size_t meRegion = 0, meRegionSize = 0;
+  size_t biosRegion = 0, biosRegionSize = 0;
+  size_t meState = 0;   // the MFSB partition's state byte
+  size_t manifest = 0;  // FTPR's manifest header
+  size_t microcodeArea = 0;
+  size_t decoyManifest = 0;  // where the decoy goes when the recipe has one
+};
+
+ImagePlan PlanImage(const ImageRecipe& recipe);
+
+// Recipe sizes are trusted: the generator's own callers choose them (4 KiB multiples, room
+// for the partitions and the updates).
+Bytes BuildImage(const ImageRecipe& recipe);
+
+}  // namespace standin
