@@ -74,8 +74,9 @@ TEST(MeVersion, SkipsAnFtprEntryWhoseEndWrapsAndCapsTheEntryCount) {
   // Without a descriptor the whole file is the ME region. Offset 0xFFFFF000 + length 0x2000
   // wraps to 0x1000 in 32 bits.
   ImageBuilder image(0x4000);
-  PutPartitionTable(image, 0, {{"FTPR", 0xFFFFF000, 0x2000}});
+  PutPartitionTable(image, 0, {{"FTPR", 0xFFFFF000, 0x2000}, {"FTPR", 0x2000, 0x1000}});
   image.U32(4, 0xFFFFFFFF);
+  PutManifest(image, 0x1100, kOther);
   PutManifest(image, 0x2100, kStored);
   EXPECT_EQ(InspectImage(image.bytes()).me, kStored);
 }

@@ -69,25 +69,28 @@ TEST(MicrocodeScan, CountsNoUpdateThatBreaksARule) {
 TEST(MicrocodeScan, ChecksumsStayRightAfterManyCandidatesFailedTheirs) {
   // Every seventh word a header that passes every test but the checksum: the candidates
   // together sum far more words than the image holds.
-  ImageBuilder image(0x10000, 0);
+  ImageBuilder image(0x10000);
   const uint32_t period[7] = {1, 1024, 0x02282019, 0x906EA, 0x1234, 1, 0};
   for (size_t at = 0, i = 0; at < 0x8000; at += 4, i = (i + 1) % 7) image.U32(at, period[i]);
-  PutMicrocode(image, 0xC000, Update{.cpuid = 0x506E3});
-  PutMicrocode(image, 0xD000, Update{.cpuid = 0x906EC});
-  image.U32(0xD000 + 0x100, 1);
+  PutMicrocode(image, 0xC004, Update{.cpuid = 0x506E3});
+  PutMicrocode(image, 0xD008, Update{.cpuid = 0x906EC});
+  image.U32(0xD008 + 0x100, 1);
   const auto found = Scan(image);
   ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].offset, 0xC000u);
+  EXPECT_EQ(found[0].offset, 0xC004u);
 }
 
 TEST(MicrocodeScan, StoredZeroSizesMean2000DataBytesIn2048) {
   ImageBuilder image(0x2000);
   PutMicrocode(image, 0x0, Update{.dataSize = 0, .totalSize = 0});
-  PutMicrocode(image, 0x800, Update{.cpuid = 0x506E3});  // right behind the 2048 bytes
+  // Right behind those 2048 bytes; its extended table follows 2000 data bytes.
+  PutMicrocode(image, 0x800, Update{.cpuid = 0x506E3, .dataSize = 0, .totalSize = 0x1000,
+                                    .extended = {0x506E8}});
   const auto found = Scan(image);
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].totalSize, 2048u);
   EXPECT_EQ(found[1].offset, 0x800u);
+  EXPECT_THAT(found[1].cpuids, ElementsAre(0x506E3u, 0x506E8u));
 }
 
 TEST(MicrocodeScan, ExtendedTableAddsItsSignaturesAndAnOverrunningOneAddsNothing) {
