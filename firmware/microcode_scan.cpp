@@ -28,11 +28,11 @@ constexpr size_t kTotalSizeAt = 32;
 // passed over with one branch, which the compiler turns into vector compares; only blocks
 // with one are looked at word by word.
 size_t NextCandidate(const uint8_t* p, size_t at, size_t end) {
-  constexpr size_t kBlock = 64;
+  constexpr size_t kBlock = 128;
   while (at < end) {
     if (end - at >= kBlock) {
       uint32_t hit = 0;
-      for (size_t k = 0; k < kBlock; k += 4) hit |= LoadU32(p + at + k) == 1 ? 1u : 0u;
+      for (size_t k = 0; k < kBlock; k += 4) hit |= 0u - static_cast<uint32_t>(LoadU32(p + at + k) == 1);
       if (!hit) {
         at += kBlock;
         continue;
