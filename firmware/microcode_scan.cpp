@@ -1,5 +1,7 @@
 #include "firmware/microcode_scan.h"
 
+#include <algorithm>
+
 #include "firmware/word_sums.h"
 
 namespace firmware {
@@ -21,20 +23,24 @@ constexpr size_t kLoaderRevisionAt = 20;
 constexpr size_t kDataSizeAt = 28;
 constexpr size_t kTotalSizeAt = 32;
 
-// The first 4-byte-aligned offset in [from, end) whose word is 1 (a header version), or
-// `end`. Blocks without such a word are passed over with one branch, which the compiler can
-// turn into vector compares.
-size_t NextWordOne(const uint8_t* p, size_t from, size_t end) {
-  constexpr size_t kBlock = 64;
-  size_t at = from;
-  while (at < end && end - at >= kBlock) {
-    uint32_t hit = 0;
-    for (size_t k = 0; k < kBlock; k += 4) hit |= LoadU32(p + at + k) == 1 ? 1u : 0u;
-    if (hit) break;
-    at += kBlock;
-  }
-  for (; at < end; at += 4) {
-    if (LoadU32(p + at) == 1) return at;
+// The first 4-byte-aligned offset in [at, end) whose header version and loader revision
+// words are both 1, or `end`; `end` leaves room for a header. Blocks without any word 1 are
+// passed over with one branch, which the compiler turns into vector compares; only blocks
+// with one are looked at word by word.
+size_t NextCandidate(const uint8_t* p, size_t at, size_t end) {
+  constexpr size_t kBlock = 128;
+  while (at < end) {
+    if (end - at >= kBlock) {
+      uint32_t hit = 0;
+      for (size_t k = 0; k < kBlock; k += 4) hit |= 0u - static_cast<uint32_t>(LoadU32(p + at + k) == 1);
+      if (!hit) {
+        at += kBlock;
+        continue;
+      }
+    }
+    for (const size_t stop = std::min(end, at + kBlock); at < stop; at += 4) {
+      if (LoadU32(p + at + kHeaderVersionAt) == 1 && LoadU32(p + at + kLoaderRevisionAt) == 1) return at;
+    }
   }
   return end;
 }
@@ -80,9 +86,11 @@ std::optional<MicrocodeUpdate> ReadUpdate(Bytes image, size_t at, WordSums& sums
 }  // namespace
 
 bool IsValidBcdDate(uint32_t date) {
-  for (uint32_t v = date; v != 0; v >>= 4) {
-    if ((v & 0xF) > 9) return false;
-  }
+  // Adding 6 to a nibble carries out of it exactly when it is above 9; the lowest such nibble
+  // shows as a carry into the next one (or out of the word).
+  const uint64_t sum = uint64_t{date} + 0x66666666u;
+  const uint64_t carries = sum ^ date ^ 0x66666666u;
+  if ((carries & 0x111111110u) != 0) return false;
   const uint32_t month = date >> 24;
   const uint32_t day = (date >> 16) & 0xFF;
   return month >= 0x01 && month <= 0x12 && day >= 0x01 && day <= 0x31;
@@ -95,7 +103,7 @@ std::vector<MicrocodeUpdate> ScanMicrocodes(Bytes image) {
   const size_t end = image.size() - kHeaderSize + 1;
   WordSums sums(image);
   size_t at = 0;
-  while ((at = NextWordOne(image.data(), at, end)) < end) {
+  while ((at = NextCandidate(image.data(), at, end)) < end) {
     if (auto update = ReadUpdate(image, at, sums)) {
       at += update->totalSize;
       found.push_back(std::move(*update));

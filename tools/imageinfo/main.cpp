@@ -2,7 +2,6 @@
 // firmware image. Exit 0 when the file was read, 2 with the reason on stderr when not.
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,33 +11,36 @@
 
 namespace {
 
-constexpr uintmax_t kMaxImageSize = 64u << 20;
+constexpr uint64_t kMaxImageSize = 64u << 20;
 
 // Reads the whole file into `bytes`; on failure says why in `reason`. The size is checked
-// before anything is read.
+// before the contents are read. The path goes to the C library as it is (on Windows in the
+// ANSI code page), so names in code page 936 open.
 bool ReadImage(const char* path, std::vector<uint8_t>& bytes, std::string& reason) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (!std::filesystem::exists(status)) {
-    reason = "no such file";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    reason = "cannot be opened (missing or not readable)";
     return false;
   }
-  if (!std::filesystem::is_regular_file(status)) {
-    reason = "not a regular file";
+  in.peek();  // a directory opens but cannot be read
+  if (in.bad()) {
+    reason = "cannot be read";
     return false;
   }
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) {
-    reason = "cannot read its size";
+  in.clear();
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) {
+    reason = "cannot be read";
     return false;
   }
-  if (size > kMaxImageSize) {
+  if (static_cast<uint64_t>(size) > kMaxImageSize) {
     reason = "larger than 64 MiB";
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
   bytes.resize(static_cast<size_t>(size));
-  if (!in || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
     reason = "cannot be read";
     return false;
   }

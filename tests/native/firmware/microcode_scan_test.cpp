@@ -72,12 +72,12 @@ TEST(MicrocodeScan, ChecksumsStayRightAfterManyCandidatesFailedTheirs) {
   ImageBuilder image(0x10000);
   const uint32_t period[7] = {1, 1024, 0x02282019, 0x906EA, 0x1234, 1, 0};
   for (size_t at = 0, i = 0; at < 0x8000; at += 4, i = (i + 1) % 7) image.U32(at, period[i]);
-  PutMicrocode(image, 0xC000, Update{.cpuid = 0x506E3});
-  PutMicrocode(image, 0xD000, Update{.cpuid = 0x906EC});
-  image.U32(0xD000 + 0x100, 1);
+  PutMicrocode(image, 0xC004, Update{.cpuid = 0x506E3});
+  PutMicrocode(image, 0xD008, Update{.cpuid = 0x906EC});
+  image.U32(0xD008 + 0x100, 1);
   const auto found = Scan(image);
   ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].offset, 0xC000u);
+  EXPECT_EQ(found[0].offset, 0xC004u);
 }
 
 TEST(MicrocodeScan, StoredZeroSizesMean2000DataBytesIn2048) {
