@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/messages.h"
+
 namespace automation {
 
 namespace {
@@ -20,7 +22,7 @@ std::string CurrentDirectory(platform::SystemApi& system) {
   return std::string(buffer.data(), n);
 }
 
-std::string RunDialog(platform::Platform& p, const FileDialogRequest& request, bool save) {
+DialogAnswer RunDialog(platform::Platform& p, const FileDialogRequest& request, bool save) {
   const std::string remembered = CurrentDirectory(p.system);
   const std::string initialDir = request.initialDir.value_or(remembered);
   const std::string title(request.title.value_or(std::string(save ? kSaveTitle : kOpenTitle)));
@@ -55,8 +57,12 @@ std::string RunDialog(platform::Platform& p, const FileDialogRequest& request, b
 
   const bool chosen = save ? p.dialogs.GetSaveFileNameA(&record) : p.dialogs.GetOpenFileNameA(&record);
   if (!request.keepDirectory && !remembered.empty()) p.system.SetCurrentDirectoryA(remembered.c_str());
-  if (!chosen) return {};
-  return std::string(file.data());
+  if (chosen) return {DialogEnd::kChosen, std::string(file.data())};
+  switch (p.dialogs.CommDlgExtendedError()) {
+    case 0: return {DialogEnd::kCancelled, {}};
+    case platform::kFnErrBufferTooSmall: return {DialogEnd::kNameTooLong, {}};
+    default: return {DialogEnd::kFailed, {}};
+  }
 }
 
 }  // namespace
@@ -75,12 +81,20 @@ std::string BuildNativeFilter(std::string_view filterText) {
   return out;
 }
 
-std::string ShowSaveFileDialog(platform::Platform& platform, const FileDialogRequest& request) {
+DialogAnswer AskSaveFile(platform::Platform& platform, const FileDialogRequest& request) {
   return RunDialog(platform, request, true);
 }
 
-std::string ShowOpenFileDialog(platform::Platform& platform, const FileDialogRequest& request) {
+DialogAnswer AskOpenFile(platform::Platform& platform, const FileDialogRequest& request) {
   return RunDialog(platform, request, false);
+}
+
+std::string ShowSaveFileDialog(platform::Platform& platform, const FileDialogRequest& request) {
+  return AskSaveFile(platform, request).path;
+}
+
+std::string ShowOpenFileDialog(platform::Platform& platform, const FileDialogRequest& request) {
+  return AskOpenFile(platform, request).path;
 }
 
 }  // namespace automation

@@ -22,7 +22,23 @@ struct FileDialogRequest {
 // "a|b|c" becomes "a\0b\0c\0\0".
 std::string BuildNativeFilter(std::string_view filterText);
 
-// The chosen path, or empty text when the user cancels.
+// How a file dialog ended.
+enum class DialogEnd {
+  kChosen,
+  kCancelled,
+  kNameTooLong,  // the name typed or chosen does not fit the dialog's file buffer
+  kFailed,       // the dialog could not run
+};
+
+struct DialogAnswer {
+  DialogEnd end = DialogEnd::kCancelled;
+  std::string path;  // the chosen path (kChosen only)
+};
+
+DialogAnswer AskSaveFile(platform::Platform& platform, const FileDialogRequest& request);
+DialogAnswer AskOpenFile(platform::Platform& platform, const FileDialogRequest& request);
+
+// The chosen path, or empty text when the user cancels (or the dialog fails).
 std::string ShowSaveFileDialog(platform::Platform& platform, const FileDialogRequest& request);
 std::string ShowOpenFileDialog(platform::Platform& platform, const FileDialogRequest& request);
 

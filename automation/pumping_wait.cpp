@@ -22,15 +22,17 @@ double FactorOf(TimeUnit unit) {
 }
 
 // Waits until the tick count reaches `deadline` without a timer: sleeps in the message wait
-// with a timeout, or in plain sleeps when even that fails, pumping in between.
-void WaitByClock(Platform& p, uint64_t deadline) {
+// with a timeout, or in plain sleeps when even that fails, pumping in between. False when
+// the quit message came.
+bool WaitByClock(Platform& p, uint64_t deadline) {
   for (uint64_t now = p.system.GetTickCount64(); now < deadline;
        now = p.system.GetTickCount64()) {
     const auto remaining = static_cast<uint32_t>(std::min<uint64_t>(deadline - now, 0x7FFFFFFF));
     const uint32_t r = p.windows.MsgWaitForMultipleObjects(0, nullptr, false, remaining, kQsAllInput);
     if (r == kWaitFailed) p.system.Sleep(std::min(remaining, kFallbackSliceMs));
-    p.windows.ProcessPendingMessages();
+    if (!p.windows.ProcessPendingMessages()) return false;
   }
+  return true;
 }
 
 }  // namespace
@@ -40,28 +42,30 @@ bool PumpingWait(Platform& p, int64_t duration, TimeUnit unit) {
   const auto dueTime = static_cast<int64_t>(-(milliseconds * 10000.0));
   const uint64_t start = p.system.GetTickCount64();
   const uint64_t deadline = start + static_cast<uint64_t>(milliseconds);
+  // A pending quit wakes every message wait at once; waiting on would only spin.
+  if (p.windows.QuitPending()) return false;
 
   const Handle timer = p.system.CreateWaitableTimerA();
-  if (timer == 0) {
-    WaitByClock(p, deadline);
-    return true;
-  }
+  if (timer == 0) return WaitByClock(p, deadline);
   if (!p.system.SetWaitableTimer(timer, dueTime)) {
     p.system.CloseHandle(timer);
-    WaitByClock(p, deadline);
-    return true;
+    return WaitByClock(p, deadline);
   }
+  bool passed = true;
   for (;;) {
     const uint32_t r = p.windows.MsgWaitForMultipleObjects(1, &timer, false, kInfinite, kQsAllInput);
     if (r == kWaitObject0) break;
     if (r == kWaitFailed) {
-      WaitByClock(p, deadline);
+      passed = WaitByClock(p, deadline);
       break;
     }
-    p.windows.ProcessPendingMessages();
+    if (!p.windows.ProcessPendingMessages()) {
+      passed = false;
+      break;
+    }
   }
   p.system.CloseHandle(timer);
-  return true;
+  return passed;
 }
 
 }  // namespace automation

@@ -58,5 +58,6 @@ constexpr uint32_t kErrorFileNotFound = 2;
 constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorSharingViolation = 32;
 constexpr uint32_t kCodePageGbk = 936;
+constexpr uint32_t kFnErrBufferTooSmall = 0x3003;
 
 }  // namespace platform

@@ -31,6 +31,12 @@ class SystemApi {
   // given share mode (kFileShare...). kInvalidHandle on failure; GetLastError tells why.
   virtual Handle CreateFileW(const char16_t* path, uint32_t shareMode) = 0;
   virtual bool GetFileSizeEx(Handle file, uint64_t* size) = 0;
+  // GetFileAttributesW: kInvalidFileAttributes when there is no such entry.
+  virtual uint32_t GetFileAttributesW(const char16_t* path) = 0;
+  // CreateFileW of a new file that is gone again once its handle is closed: GENERIC_WRITE, no
+  // sharing, CREATE_NEW, hidden and temporary, FILE_FLAG_DELETE_ON_CLOSE. kInvalidHandle on
+  // failure (never opens or changes an existing file).
+  virtual Handle CreateTemporaryFileW(const char16_t* path) = 0;
   virtual bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) = 0;
   virtual uint32_t GetLastError() = 0;
   // Returns the length written (without NUL), or the size needed, or 0 on failure.
@@ -44,6 +50,7 @@ class SystemApi {
   virtual bool CreateProcessA(const char* commandLine, int showMode, ProcessInfo* info) = 0;
   virtual uint32_t WaitForInputIdle(Handle process, uint32_t milliseconds) = 0;
   virtual uint32_t WaitForSingleObject(Handle handle, uint32_t milliseconds) = 0;
+  virtual bool TerminateProcess(Handle process, uint32_t exitCode) = 0;
 };
 
 }  // namespace platform

@@ -9,6 +9,7 @@ namespace platform {
 using Hwnd = uint32_t;    // window handle, 0 = no window
 using Handle = uint32_t;  // kernel object handle, 0 = none
 constexpr Handle kInvalidHandle = 0xFFFFFFFFu;  // INVALID_HANDLE_VALUE
+constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
 
 struct Rect {
   int32_t left = 0, top = 0, right = 0, bottom = 0;

@@ -45,7 +45,13 @@ class WindowApi {
   virtual uint32_t MsgWaitForMultipleObjects(uint32_t count, const Handle* handles, bool waitAll,
                                              uint32_t timeoutMs, uint32_t wakeMask) = 0;
   // Dispatches every message pending for the calling thread (PeekMessage/Translate/Dispatch).
-  virtual void ProcessPendingMessages() = 0;
+  // Stops at the thread's quit message, which stays pending for the main loop, and returns
+  // false then; true when everything pending was dispatched.
+  virtual bool ProcessPendingMessages() = 0;
+  // Whether the thread's quit message is pending (PeekMessage for WM_QUIT, not removed).
+  virtual bool QuitPending() = 0;
+  // The id of the process that created the window (GetWindowThreadProcessId); 0 for none.
+  virtual uint32_t GetWindowProcessId(Hwnd window) = 0;
 };
 
 }  // namespace platform

@@ -10,15 +10,15 @@
 #include "platform/messages.h"
 #include "workflow/image_check.h"
 #include "workflow/me_replacement.h"
-#include "workflow/run_program.h"
+#include "workflow/patcher_process.h"
+#include "workflow/path_checks.h"
 #include "workflow/status_log.h"
+#include "workflow/step_guards.h"
 #include "workflow/waits.h"
 
 namespace workflow {
 
 namespace {
-
-using automation::PumpingWait;
 
 constexpr std::string_view kToolFolderMissing =
     "请与  [orvellanQZ]  文件夹和本工具放在一同目录(与文件夹并列,并非放将本工具放到  [orvellanQZ)]  )使用";
@@ -30,6 +30,12 @@ constexpr std::string_view kLoadTimedOut =
     "CoffeeTime长时间未完成BIOS加载,请重新点击\"打开\"选择原版BIOS";
 constexpr std::string_view kCoffeeTimeGone =
     "CoffeeTime已退出,BIOS未能加载,请重新点击\"打开\"选择原版BIOS";
+constexpr std::string_view kPathNotGbk =
+    "BIOS文件的路径中有系统无法识别的文字,请把文件移到只含中文、英文字母和数字的路径下,再点击\"打开\"";
+constexpr std::string_view kPathTooLong =
+    "BIOS文件的路径太长,请把文件移到较短的路径下(如D:\\bios),再点击\"打开\"";
+constexpr std::string_view kFileMissing = "找不到所选的BIOS文件,请重新点击\"打开\"选择原版BIOS";
+constexpr std::string_view kDialogFailed = "无法打开文件选择窗口,请重新点击\"打开\"";
 
 constexpr platform::Point kPathInput{275, 160};
 constexpr platform::Point kLoadButton{444, 192};
@@ -39,11 +45,12 @@ platform::Hwnd FindStartWindow(StepContext& ctx) {
                                   kCoffeeTimeStartTitle);
 }
 
-// CoffeeTime may still be starting when the user presses "读取" right after "打开".
+// CoffeeTime may still be starting when the user presses "读取" right after "打开". 0 when
+// none came (or the tool is closing).
 platform::Hwnd AwaitStartWindow(StepContext& ctx) {
   platform::Hwnd window = FindStartWindow(ctx);
   for (int attempt = 1; window == 0 && attempt < waits::kStartWindowAttempts; ++attempt) {
-    PumpingWait(ctx.platform, 1000);
+    if (!Pause(ctx, 1000)) return 0;
     window = FindStartWindow(ctx);
   }
   return window;
@@ -56,14 +63,48 @@ void AbandonRead(StepContext& ctx, std::string_view message) {
   ctx.form.SetDisabled(controls::kOpenButton, false);
 }
 
+// A patcher that answers twice after the load click did not take the file. The second probe
+// is not made once the tool is closing.
 bool RejectedFile(StepContext& ctx, platform::Hwnd start) {
   auto& windows = ctx.platform.windows;
   if (!automation::IsWindowResponding(windows, start)) return false;
-  PumpingWait(ctx.platform, 300);
+  if (!Pause(ctx, 300)) return false;
   return automation::IsWindowResponding(windows, start);
 }
 
-enum class LoadOutcome { kLoaded, kTimedOut, kVanished };
+std::string_view VendorPathMessage(PathProblem problem) {
+  switch (problem) {
+    case PathProblem::kNotGbk: return kPathNotGbk;
+    case PathProblem::kTooLong: return kPathTooLong;
+    default: return kFileMissing;
+  }
+}
+
+// The open dialog's answer as a path the patcher can take; empty (after telling the user why)
+// when there is none.
+std::string ChosenVendorPath(StepContext& ctx, platform::Hwnd mainWindow) {
+  platform::SystemApi& system = ctx.platform.system;
+  const automation::DialogAnswer answer = automation::AskOpenFile(
+      ctx.platform,
+      {.owner = mainWindow, .initialDir = system.ProgramDirectory(), .title = "请选择未魔改bios文件"});
+  std::string_view refusal;
+  switch (answer.end) {
+    case automation::DialogEnd::kChosen:
+      if (const PathProblem problem = CheckVendorPath(system, answer.path);
+          problem != PathProblem::kNone) {
+        refusal = VendorPathMessage(problem);
+      }
+      break;
+    case automation::DialogEnd::kCancelled: return {};
+    case automation::DialogEnd::kNameTooLong: refusal = kPathTooLong; break;
+    case automation::DialogEnd::kFailed: refusal = kDialogFailed; break;
+  }
+  if (refusal.empty()) return answer.path;
+  ShowMessage(ctx, refusal, platform::kMbIconInformation, kDefaultCaption, mainWindow);
+  return {};
+}
+
+enum class LoadOutcome { kLoaded, kTimedOut, kVanished, kClosing };
 
 // Waits for the window whose title carries the file name and whose height differs from the
 // start window's. A pass that finds no window is not a finished load.
@@ -72,7 +113,7 @@ LoadOutcome AwaitLoadedWindow(StepContext& ctx, platform::Hwnd start) {
   WorkflowState& s = ctx.state;
   int passesWithoutWindow = 0;
   for (int pass = 0; pass < waits::kLoadPassLimit; ++pass) {
-    PumpingWait(ctx.platform, 800);
+    if (!Pause(ctx, 800)) return LoadOutcome::kClosing;
     s.biosFileName = FileNameOfPath(s.biosPath);
     s.coffeeTimeWindow = automation::LocateWindow(
         windows, 0, 0, kCoffeeTimeClass, std::string(kCoffeeTimeLoadedTitlePrefix) + s.biosFileName);
@@ -110,15 +151,13 @@ void OpenBios(StepContext& ctx) {
     ShowMessage(ctx, kToolFolderMissing, platform::kMbIconInformation, kDefaultCaption, mainWindow);
     return;
   }
-  ctx.state.biosPath = automation::ShowOpenFileDialog(
-      ctx.platform,
-      {.owner = mainWindow, .initialDir = system.ProgramDirectory(), .title = "请选择未魔改bios文件"});
+  ctx.state.biosPath = ChosenVendorPath(ctx, mainWindow);
   ctx.form.SetText(controls::kPathBox, ctx.state.biosPath);
   if (ctx.form.GetText(controls::kPathBox).empty()) {
     ctx.form.SetDisabled(controls::kReadButton, true);
     return;
   }
-  RunProgram(system, QuotedPath(CoffeeTimePath(system)), false, platform::kSwHide);
+  StartPatcher(ctx);
   ctx.form.SetDisabled(controls::kReadButton, false);
   ctx.form.SetDisabled(controls::kOpenButton, true);
   AppendStatus(ctx, TimeStamp(system.GetLocalTime()) + "  已加入原版BIOS" +
@@ -134,6 +173,7 @@ void ReadBios(StepContext& ctx) {
   }
   WorkflowState& s = ctx.state;
   s.coffeeTimeStartWindow = AwaitStartWindow(ctx);
+  if (Closing(ctx)) return;
   if (s.coffeeTimeStartWindow == 0) {
     AbandonRead(ctx, kNoStartWindow);
     return;
@@ -142,14 +182,16 @@ void ReadBios(StepContext& ctx) {
 
   auto& windows = ctx.platform.windows;
   automation::PostClick(windows, s.coffeeTimeStartWindow, kPathInput.x, kPathInput.y);
-  PumpingWait(ctx.platform, 800);
+  if (!Pause(ctx, 800)) return;
   automation::TypeText(ctx.platform, s.coffeeTimeStartWindow, s.biosPath);
-  PumpingWait(ctx.platform, 100);
+  if (!Pause(ctx, 100)) return;
   automation::PostClick(windows, s.coffeeTimeStartWindow, kLoadButton.x, kLoadButton.y);
-  PumpingWait(ctx.platform, 100);
+  if (!Pause(ctx, 100)) return;
 
-  if (RejectedFile(ctx, s.coffeeTimeStartWindow)) {
-    PumpingWait(ctx.platform, 500);
+  const bool rejected = RejectedFile(ctx, s.coffeeTimeStartWindow);
+  if (Closing(ctx)) return;
+  if (rejected) {
+    if (!Pause(ctx, 500)) return;
     ShowMessage(ctx, kFileRejected, platform::kMbIconInformation);
     ctx.form.SetDisabled(controls::kOpenButton, false);
     return;
@@ -166,6 +208,8 @@ void ReadBios(StepContext& ctx) {
       return;
     case LoadOutcome::kTimedOut:
       AbandonRead(ctx, kLoadTimedOut);
+      return;
+    case LoadOutcome::kClosing:
       return;
   }
 }

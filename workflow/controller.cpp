@@ -6,6 +6,7 @@
 #include "workflow/coffee_time_driver.h"
 #include "workflow/fit_and_save.h"
 #include "workflow/microcode_selection.h"
+#include "workflow/patcher_process.h"
 #include "workflow/step_context.h"
 #include "workflow/workflow_state.h"
 
@@ -55,11 +56,15 @@ void Controller::OnCreated() {
 }
 
 void Controller::OnDestroying() {
+  // A step waiting inside this shut-down stops at its next look and posts nothing more.
+  impl_->state.closing = true;
   // Closes CoffeeTime's loaded window with the tool. Before any read there is none, and a
   // post to window 0 would land in the tool's own message queue.
   if (impl_->state.coffeeTimeWindow != 0) {
     automation::PostClose(impl_->ctx.platform.windows, impl_->state.coffeeTimeWindow);
   }
+  // The patcher runs hidden: what this run started is closed with it.
+  CloseStartedPatcher(impl_->ctx);
 }
 
 void Controller::OnOpenClicked() { impl_->RunOnce(kOpen, OpenBios); }

@@ -6,13 +6,14 @@
 #include "automation/file_access.h"
 #include "automation/file_dialogs.h"
 #include "automation/input_injector.h"
-#include "automation/pumping_wait.h"
 #include "automation/window_finder.h"
 #include "platform/messages.h"
 #include "workflow/coffee_time_driver.h"
 #include "workflow/image_check.h"
+#include "workflow/path_checks.h"
 #include "workflow/run_program.h"
 #include "workflow/status_log.h"
+#include "workflow/step_guards.h"
 #include "workflow/waits.h"
 
 namespace workflow {
@@ -20,7 +21,6 @@ namespace workflow {
 namespace {
 
 using automation::LocateWindow;
-using automation::PumpingWait;
 
 constexpr std::string_view kFitClass = "Qt5QWindowIcon";
 constexpr std::string_view kLicenceCaption = "ORVELLANQZ温馨提醒您";
@@ -29,6 +29,7 @@ constexpr std::string_view kAlreadyAccepted =
 constexpr std::string_view kPleaseAccept =
     "选择 I accept the license agreement便为同意英特尔不知道什么协议，否之无法进行制作bios";
 constexpr std::string_view kNoPathChosen = "拜托，好歹选个地方啦";
+constexpr std::string_view kSaveDialogFailed = "无法打开保存窗口,魔改BIOS未保存\r\n";
 constexpr platform::Point kSaveButton{520, 560};
 
 // The file-name box of CoffeeTime's save dialog, one level at a time below the dialog.
@@ -54,14 +55,14 @@ SaveDialog FindSaveDialogOnce(platform::WindowApi& windows) {
   return found;
 }
 
-// Looks for the dialog until it is complete or the bound has passed.
+// Looks for the dialog until it is complete or the bound has passed (or the tool closes).
 std::optional<SaveDialog> AwaitSaveDialog(StepContext& ctx) {
   const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kSaveDialogLimitMs;
   for (;;) {
     const SaveDialog dialog = FindSaveDialogOnce(ctx.platform.windows);
     if (dialog.fileNameBox != 0 && dialog.saveButton != 0) return dialog;
     if (ctx.platform.system.GetTickCount64() >= deadline) return std::nullopt;
-    PumpingWait(ctx.platform, waits::kPollPauseMs);
+    if (!Pause(ctx, waits::kPollPauseMs)) return std::nullopt;
   }
 }
 
@@ -72,8 +73,28 @@ bool AwaitWrittenFile(StepContext& ctx, const std::string& path,
     const std::optional<uint64_t> stamp = automation::FileWriteStamp(ctx.platform.system, path);
     if (stamp && stamp != stampBefore) return true;
     if (ctx.platform.system.GetTickCount64() >= deadline) return false;
-    PumpingWait(ctx.platform, waits::kPollPauseMs);
+    if (!Pause(ctx, waits::kPollPauseMs)) return false;
   }
+}
+
+// Why the made image cannot go to `target`, as a status line; empty when it can.
+std::string SaveTargetRefusal(StepContext& ctx, const std::string& target) {
+  const std::string folder = FolderOfPath(target);
+  switch (CheckSaveTarget(ctx.platform.system, target)) {
+    case PathProblem::kNone: return {};
+    case PathProblem::kNotGbk:
+      return "保存路径中有系统无法识别的文字,魔改BIOS未保存,请选择只含中文、英文字母和数字的路径\r\n";
+    case PathProblem::kTooLong:
+      return "保存路径太长,魔改BIOS未保存,请选择较短的路径\r\n";
+    case PathProblem::kTargetIsFolder:
+      return "已有同名文件夹" + target + ",魔改BIOS未保存,请换一个名称\r\n";
+    case PathProblem::kFolderMissing:
+      return "文件夹" + folder + "不存在,魔改BIOS未保存\r\n";
+    case PathProblem::kFolderNotWritable:
+    case PathProblem::kMissing:
+      break;
+  }
+  return "文件夹" + folder + "无法写入,魔改BIOS未保存,请换一个文件夹\r\n";
 }
 
 }  // namespace
@@ -81,7 +102,7 @@ bool AwaitWrittenFile(StepContext& ctx, const std::string& path,
 void OpenLicence(StepContext& ctx) {
   RunProgram(ctx.platform.system, QuotedPath(FitPath(ctx.platform.system)), false,
              platform::kSwShowNormal);
-  PumpingWait(ctx.platform, 4000);
+  if (!Pause(ctx, 4000)) return;
   const platform::Hwnd fit = LocateWindow(ctx.platform.windows, 0, 0, kFitClass);
   const bool accepted = automation::WindowStyleOf(ctx.platform.windows, fit) == kAcceptedFitStyle;
   ShowMessage(ctx, accepted ? kAlreadyAccepted : kPleaseAccept, platform::kMbIconExclamation,
@@ -91,24 +112,38 @@ void OpenLicence(StepContext& ctx) {
 void SaveImage(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
   const platform::Hwnd mainWindow = ctx.form.NativeHandle(controls::kMainWindow);
-  PumpingWait(ctx.platform, 800);
-  const std::string chosen = automation::ShowSaveFileDialog(
+  if (!ReadFinished(ctx)) return;
+  if (!Pause(ctx, 800)) return;
+  const automation::DialogAnswer answer = automation::AskSaveFile(
       ctx.platform, {.owner = mainWindow,
                      .initialDir = ctx.platform.system.ProgramDirectory(),
                      .title = "请选择需要保存路径和名称",
                      .defaultName = "ORVELLAN",
                      .filter = "*BIN"});
-  if (chosen.empty()) {
-    ShowMessage(ctx, kNoPathChosen, platform::kMbIconExclamation, kDefaultCaption, mainWindow);
-    return;
+  switch (answer.end) {
+    case automation::DialogEnd::kChosen: break;
+    case automation::DialogEnd::kCancelled:
+      ShowMessage(ctx, kNoPathChosen, platform::kMbIconExclamation, kDefaultCaption, mainWindow);
+      return;
+    case automation::DialogEnd::kNameTooLong:
+      LogStatus(ctx, "保存路径太长,魔改BIOS未保存,请选择较短的路径\r\n");
+      return;
+    case automation::DialogEnd::kFailed:
+      LogStatus(ctx, kSaveDialogFailed);
+      return;
   }
   const std::string stamp = TimeStamp(ctx.platform.system.GetLocalTime(), '_');
-  const std::string target = chosen + stamp;
+  const std::string target = answer.path + stamp;
+  if (const std::string refusal = SaveTargetRefusal(ctx, target); !refusal.empty()) {
+    LogStatus(ctx, refusal);
+    return;
+  }
   const std::optional<uint64_t> stampBefore = automation::FileWriteStamp(ctx.platform.system, target);
 
   automation::PostClick(windows, ctx.state.coffeeTimeWindow, kSaveButton.x, kSaveButton.y);
-  PumpingWait(ctx.platform, 1000);
+  if (!Pause(ctx, 1000)) return;
   const std::optional<SaveDialog> dialog = AwaitSaveDialog(ctx);
+  if (Closing(ctx)) return;
   if (!dialog) {
     LogStatus(ctx, "没有找到CoffeeTime的保存窗口,魔改BIOS未保存\r\n");
     return;
@@ -116,11 +151,13 @@ void SaveImage(StepContext& ctx) {
   automation::TypeText(ctx.platform, dialog->fileNameBox, target);
   automation::PostClick(windows, dialog->saveButton);
   const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kSavedFileLimitMs;
-  if (AwaitWrittenFile(ctx, target, stampBefore, deadline)) {
+  const bool written = AwaitWrittenFile(ctx, target, stampBefore, deadline);
+  if (Closing(ctx)) return;
+  if (written) {
     AppendStatus(ctx, stamp + "魔改BIOS已保存到" + target + "\r\n");
     CheckMadeImage(ctx, target, deadline);
   } else {
-    LogStatus(ctx, "未能确认魔改BIOS已保存,请检查" + target + "\r\n");
+    LogStatus(ctx, "魔改BIOS未保存：CoffeeTime没有写出" + target + "\r\n");
   }
 }
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "automation/file_access.h"
-#include "automation/pumping_wait.h"
 #include "platform/messages.h"
 #include "workflow/microcode_selection.h"
 #include "workflow/status_log.h"
+#include "workflow/step_guards.h"
 #include "workflow/waits.h"
 
 namespace workflow {
@@ -56,7 +56,7 @@ std::optional<std::vector<uint8_t>> AwaitCompleteFile(StepContext& ctx, const st
       sizeBefore.reset();
     }
     if (system.GetTickCount64() >= deadlineTick) return std::nullopt;
-    automation::PumpingWait(ctx.platform, waits::kPollPauseMs);
+    if (!Pause(ctx, waits::kPollPauseMs)) return std::nullopt;
   }
 }
 
@@ -108,6 +108,7 @@ void ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
 
 void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick) {
   const std::optional<std::vector<uint8_t>> bytes = AwaitCompleteFile(ctx, path, deadlineTick);
+  if (Closing(ctx)) return;
   if (!bytes) {
     LogStatus(ctx, "无法读取魔改BIOS文件,未能核对其内容\r\n");
     WarnMadeImage(ctx);

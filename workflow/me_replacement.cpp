@@ -9,6 +9,7 @@
 #include "workflow/main_window_layout.h"
 #include "workflow/microcode_selection.h"
 #include "workflow/status_log.h"
+#include "workflow/step_guards.h"
 #include "workflow/waits.h"
 
 namespace workflow {
@@ -16,7 +17,6 @@ namespace workflow {
 namespace {
 
 using automation::PostClick;
-using automation::PumpingWait;
 
 constexpr platform::Point kMeClicks[] = {{176, 135}, {399, 451}, {380, 502}, {100, 502}};
 constexpr platform::Point kMeSwitch{175, 161};
@@ -25,7 +25,7 @@ constexpr uint8_t kSearchOpacity = 2;
 constexpr std::string_view kFlashUnfinished =
     "CoffeeTime长时间未完成ME刷入,读取已停止,请重新点击\"打开\"选择原版BIOS";
 
-enum class FlashOutcome { kDone, kTimedOut, kWindowGone };
+enum class FlashOutcome { kDone, kTimedOut, kWindowGone, kClosing };
 
 // CoffeeTime does not answer while it writes the firmware. Probe it, pumping and pausing
 // between probes so the tool repaints and a hung CoffeeTime costs no processor time.
@@ -35,7 +35,7 @@ FlashOutcome AwaitFlashEnd(StepContext& ctx, platform::Hwnd window) {
   while (!automation::IsWindowResponding(windows, window)) {
     if (!automation::IsLiveWindow(windows, window)) return FlashOutcome::kWindowGone;
     if (ctx.platform.system.GetTickCount64() >= deadline) return FlashOutcome::kTimedOut;
-    PumpingWait(ctx.platform, waits::kFlashProbePauseMs);
+    if (!Pause(ctx, waits::kFlashProbePauseMs)) return FlashOutcome::kClosing;
   }
   return FlashOutcome::kDone;
 }
@@ -71,41 +71,45 @@ void ReplaceAndDisableMe(StepContext& ctx) {
   const platform::Hwnd window = ctx.state.coffeeTimeWindow;
 
   automation::SetWindowShowState(windows, window, platform::kSwHide);
-  PumpingWait(ctx.platform, 800);
+  if (!Pause(ctx, 800)) return;
   automation::SetWindowShowState(windows, window, platform::kSwHide);
 
   PostClick(windows, window, kMeClicks[0].x, kMeClicks[0].y);
-  PumpingWait(ctx.platform, 900);
+  if (!Pause(ctx, 900)) return;
   PostClick(windows, window, kMeClicks[1].x, kMeClicks[1].y);
   LogStatus(ctx, "正在编辑ME版本...\r\n");
-  PumpingWait(ctx.platform, 600);
+  if (!Pause(ctx, 600)) return;
   PostClick(windows, window, kMeClicks[2].x, kMeClicks[2].y);
-  PumpingWait(ctx.platform, 600);
+  if (!Pause(ctx, 600)) return;
   PostClick(windows, window, kMeClicks[3].x, kMeClicks[3].y);
-  PumpingWait(ctx.platform, 800);
+  if (!Pause(ctx, 800)) return;
   LogStatus(ctx, "正在刷入11.8.77.3664的ME版本...\r\n");
 
-  if (AwaitFlashEnd(ctx, window) != FlashOutcome::kDone) {
+  const FlashOutcome flash = AwaitFlashEnd(ctx, window);
+  if (flash == FlashOutcome::kClosing) return;
+  if (flash != FlashOutcome::kDone) {
     LogStatus(ctx, "ME刷入未完成,读取已停止\r\n");
     ShowMessage(ctx, kFlashUnfinished, platform::kMbIconInformation, kDefaultCaption,
                 ctx.form.NativeHandle(controls::kMainWindow));
     ctx.form.SetDisabled(controls::kOpenButton, false);
     return;
   }
-  PumpingWait(ctx.platform, 300);
+  if (!Pause(ctx, 300)) return;
   LogStatus(ctx, "正在关闭ME...\r\n");
   SwitchMeOff(ctx, window);
 
-  PumpingWait(ctx.platform, 1200);
+  if (!Pause(ctx, 1200)) return;
   LogStatus(ctx, "正在读取BIOS原有代码...\r\n");
-  PumpingWait(ctx.platform, 600);
+  if (!Pause(ctx, 600)) return;
   LogStatus(ctx, "已完成BIOS读取,可以编辑BIOS微码...");
   AppendStatus(ctx, "\r\n");
+  ctx.state.readComplete = true;
 
   ctx.form.SetHeight(kEnlargedHeight);
-  PumpingWait(ctx.platform, 300);
+  if (!Pause(ctx, 300)) return;
   ctx.form.SetPicture(controls::kBannerPicture, ctx.bannerPicture);
   const DetectionResult detected = DetectMicrocodeList(ctx);
+  if (Closing(ctx)) return;
   if (!detected.windowUnseen) ReportUnrecognisedMicrocodes(ctx, detected.rows);
   CentreMainWindow(ctx);
 }

@@ -8,13 +8,13 @@
 #include "imaging/label_templates.h"
 #include "platform/messages.h"
 #include "workflow/status_log.h"
+#include "workflow/step_guards.h"
 
 namespace workflow {
 
 namespace {
 
 using automation::PostClick;
-using automation::PumpingWait;
 
 constexpr std::array<MicrocodeSlot, 9> kSlots = {{
     {"506E1", "W506E1", {479, 465}, std::nullopt},
@@ -63,9 +63,9 @@ void Unlock(StepContext& ctx) {
   LogStatus(ctx, "已解锁微码编辑区，请选择微码...\r\n");
   ctx.form.SetCaption(controls::kMicrocodeButton, std::string(kConfirmCaption));
   PostClick(windows, window, kUnlockClicks[0].x, kUnlockClicks[0].y);
-  PumpingWait(ctx.platform, 200);
+  if (!Pause(ctx, 200)) return;
   PostClick(windows, window, kUnlockClicks[1].x, kUnlockClicks[1].y);
-  PumpingWait(ctx.platform, 600);
+  if (!Pause(ctx, 600)) return;
   SetCheckBoxesDisabled(ctx, false);
   LogStatus(ctx, kRefreshed);
 }
@@ -81,7 +81,7 @@ void Confirm(StepContext& ctx) {
     PostClick(windows, window, slot.click.x, slot.click.y);
     if (slot.secondClick) {
       PostClick(windows, window, slot.secondClick->x, slot.secondClick->y);
-      PumpingWait(ctx.platform, kSecondClickPauseMs);
+      if (!Pause(ctx, kSecondClickPauseMs)) return;
     }
   }
   LogStatus(ctx, "已确认微码...\r\n");
@@ -91,12 +91,13 @@ void Confirm(StepContext& ctx) {
   } else {
     PostClick(windows, window, kApply.x, kApply.y);
     ctx.state.appliedMicrocodes = std::move(ticked);
-    PumpingWait(ctx.platform, 2000);
+    if (!Pause(ctx, 2000)) return;
     SetCheckBoxesDisabled(ctx, true);
     ctx.form.SetCaption(controls::kMicrocodeButton, std::string(kUnlockCaption));
     ctx.state.microcodeEditUnlocked = 0;
-    PumpingWait(ctx.platform, 1500);
-    DetectMicrocodes(ctx);
+    if (!Pause(ctx, 1500)) return;
+    DetectMicrocodeList(ctx);
+    if (Closing(ctx)) return;
   }
   LogStatus(ctx, kRefreshed);
 }
@@ -111,7 +112,9 @@ void SetCheckBoxesDisabled(StepContext& ctx, bool disabled) {
   for (std::string_view box : kToggleOrder) ctx.form.SetDisabled(box, disabled);
 }
 
-void DetectMicrocodes(StepContext& ctx) { DetectMicrocodeList(ctx); }
+void DetectMicrocodes(StepContext& ctx) {
+  if (ReadFinished(ctx)) DetectMicrocodeList(ctx);
+}
 
 DetectionResult DetectMicrocodeList(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
@@ -123,7 +126,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
 
   ctx.form.ClearRows(controls::kMicrocodeList);
   int counter = 0;
-  PumpingWait(ctx.platform, 300);
+  if (!Pause(ctx, 300)) return {};
 
   bool windowUnseen = false;
   const auto& labels = imaging::MicrocodeLabels();
@@ -147,6 +150,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
 }
 
 void ToggleMicrocodeEdit(StepContext& ctx) {
+  if (!ReadFinished(ctx)) return;
   if (ctx.state.microcodeEditUnlocked == 0) {
     Unlock(ctx);
   } else {

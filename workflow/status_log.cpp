@@ -9,6 +9,7 @@ std::string TimeStamp(const platform::LocalTime& time, char separator) {
 }
 
 void AppendStatus(StepContext& ctx, std::string_view text) {
+  if (ctx.state.closing) return;  // the status box is gone
   ctx.form.AppendText(controls::kStatusBox, std::string(text));
 }
 
@@ -18,6 +19,7 @@ void LogStatus(StepContext& ctx, std::string_view message) {
 
 void ShowMessage(StepContext& ctx, std::string_view text, uint32_t icon, std::string_view caption,
                  platform::Hwnd owner) {
+  if (ctx.state.closing) return;  // no box may outlive the window it speaks for
   uint32_t style = icon;
   if ((style & platform::kMbSystemModal) == 0) style |= platform::kMbTaskModal;
   ctx.platform.windows.MessageBoxA(owner, std::string(text).c_str(), std::string(caption).c_str(),

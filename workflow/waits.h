@@ -13,5 +13,6 @@ constexpr int64_t kFlashProbePauseMs = 200;     // pause between answers probes,
 constexpr uint64_t kSaveDialogLimitMs = 5000;   // a busy CoffeeTime may open its dialog late
 constexpr uint64_t kSavedFileLimitMs = 15000;   // the image written after "保存(&S)"
 constexpr int64_t kPollPauseMs = 500;
+constexpr uint32_t kPatcherCloseGraceMs = 400;  // a patcher asked to close before a read ended
 
 }  // namespace workflow::waits

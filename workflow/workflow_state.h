@@ -9,6 +9,13 @@
 
 namespace workflow {
 
+// The patcher process this run started last. Its handle stays open while it is remembered, so
+// its id cannot pass to another process in the meantime.
+struct PatcherProcess {
+  platform::Handle process = 0;  // 0: none started, or already let go
+  uint32_t processId = 0;
+};
+
 struct WorkflowState {
   std::string biosPath;      // the vendor BIOS file the user picked
   std::string biosFileName;  // biosPath after its last backslash
@@ -19,6 +26,9 @@ struct WorkflowState {
   int32_t microcodeEditUnlocked = 0;
   std::vector<std::string> vendorMicrocodes;   // CPUIDs the chosen vendor file holds
   std::vector<std::string> appliedMicrocodes;  // CPUIDs of the last confirm that applied
+  PatcherProcess patcher;
+  bool readComplete = false;  // the loaded image is shown, its ME replaced, its list read
+  bool closing = false;       // the main window is gone: steps stop, nothing more is posted
 };
 
 }  // namespace workflow

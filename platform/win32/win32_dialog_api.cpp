@@ -44,6 +44,8 @@ bool Win32DialogApi::GetSaveFileNameA(OpenFileRecord* record) {
   return RunFileDialog(record, [](OPENFILENAMEA* r) { return ::GetSaveFileNameA(r); });
 }
 
+uint32_t Win32DialogApi::CommDlgExtendedError() { return ::CommDlgExtendedError(); }
+
 Platform& Win32Platform() {
   static Win32WindowApi windows;
   static Win32SystemApi system;

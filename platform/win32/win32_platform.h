@@ -33,7 +33,9 @@ class Win32WindowApi final : public WindowApi {
   int MessageBoxA(Hwnd owner, const char* text, const char* caption, uint32_t style) override;
   uint32_t MsgWaitForMultipleObjects(uint32_t count, const Handle* handles, bool waitAll,
                                      uint32_t timeoutMs, uint32_t wakeMask) override;
-  void ProcessPendingMessages() override;
+  bool ProcessPendingMessages() override;
+  bool QuitPending() override;
+  uint32_t GetWindowProcessId(Hwnd window) override;
 };
 
 class Win32SystemApi final : public SystemApi {
@@ -50,6 +52,8 @@ class Win32SystemApi final : public SystemApi {
   bool FindClose(Handle search) override;
   Handle CreateFileW(const char16_t* path, uint32_t shareMode) override;
   bool GetFileSizeEx(Handle file, uint64_t* size) override;
+  uint32_t GetFileAttributesW(const char16_t* path) override;
+  Handle CreateTemporaryFileW(const char16_t* path) override;
   bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) override;
   uint32_t GetLastError() override;
   uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) override;
@@ -58,12 +62,14 @@ class Win32SystemApi final : public SystemApi {
   bool CreateProcessA(const char* commandLine, int showMode, ProcessInfo* info) override;
   uint32_t WaitForInputIdle(Handle process, uint32_t milliseconds) override;
   uint32_t WaitForSingleObject(Handle handle, uint32_t milliseconds) override;
+  bool TerminateProcess(Handle process, uint32_t exitCode) override;
 };
 
 class Win32DialogApi final : public DialogApi {
  public:
   bool GetOpenFileNameA(OpenFileRecord* record) override;
   bool GetSaveFileNameA(OpenFileRecord* record) override;
+  uint32_t CommDlgExtendedError() override;
 };
 
 // One process-wide instance of each, for the program's own use.

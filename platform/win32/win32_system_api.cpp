@@ -53,6 +53,18 @@ Handle Win32SystemApi::CreateFileW(const char16_t* path, uint32_t shareMode) {
   return h == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(h);
 }
 
+uint32_t Win32SystemApi::GetFileAttributesW(const char16_t* path) {
+  return ::GetFileAttributesW(reinterpret_cast<const wchar_t*>(path));
+}
+
+Handle Win32SystemApi::CreateTemporaryFileW(const char16_t* path) {
+  HANDLE h = ::CreateFileW(reinterpret_cast<const wchar_t*>(path), GENERIC_WRITE, 0, nullptr,
+                           CREATE_NEW,
+                           FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                           nullptr);
+  return h == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(h);
+}
+
 bool Win32SystemApi::GetFileSizeEx(Handle file, uint64_t* size) {
   LARGE_INTEGER value{};
   if (!::GetFileSizeEx(ToHandle(file), &value)) return false;
@@ -118,6 +130,10 @@ uint32_t Win32SystemApi::WaitForInputIdle(Handle process, uint32_t milliseconds)
 
 uint32_t Win32SystemApi::WaitForSingleObject(Handle handle, uint32_t milliseconds) {
   return ::WaitForSingleObject(ToHandle(handle), milliseconds);
+}
+
+bool Win32SystemApi::TerminateProcess(Handle process, uint32_t exitCode) {
+  return ::TerminateProcess(ToHandle(process), exitCode) != 0;
 }
 
 }  // namespace platform

@@ -137,18 +137,30 @@ uint32_t Win32WindowApi::MsgWaitForMultipleObjects(uint32_t count, const Handle*
                                      wakeMask);
 }
 
-void Win32WindowApi::ProcessPendingMessages() {
+bool Win32WindowApi::ProcessPendingMessages() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // Leave the quit for the message loop that owns it.
       ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
+      return false;
     }
     if (PreTranslateHook hook = CurrentPreTranslateHook(); hook && hook(&msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
+  return true;
+}
+
+bool Win32WindowApi::QuitPending() {
+  MSG msg;
+  return ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+uint32_t Win32WindowApi::GetWindowProcessId(Hwnd window) {
+  DWORD id = 0;
+  if (!::GetWindowThreadProcessId(ToHwnd(window), &id)) return 0;
+  return id;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/messages.h"
 #include "platform/native/iconv_code_page.h"
@@ -48,6 +49,16 @@ void FakeDesktop::RemoveWindow(Hwnd handle) {
   auto& siblings = parent ? Window(parent).children : topLevel_;
   siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
   windows_.erase(handle);
+}
+
+void FakeDesktop::CloseWindow(Hwnd handle) {
+  const uint32_t owner = Window(handle).processId;
+  if (owner == 0 || hung_.count(owner)) return;
+  RemoveWindow(handle);
+  for (const auto& entry : windows_) {
+    if (entry.second.processId == owner && entry.second.parent == 0) return;
+  }
+  running_.erase(owner);
 }
 
 void FakeDesktop::AddFile(const std::u16string& path, uint32_t attributes) {
@@ -201,7 +212,9 @@ bool FakeDesktop::PostMessageA(Hwnd window, uint32_t message, uint32_t wParam,
   PostedMessage m{window, message, wParam, lParam, false, nowMs_};
   posted.push_back(m);
   if (onPost) onPost(m);
-  return window == desktop_ || Exists(window);
+  const bool delivered = window == desktop_ || Exists(window);
+  if (delivered && message == platform::kWmClose) CloseWindow(window);
+  return delivered;
 }
 
 bool FakeDesktop::PostMessageW(Hwnd window, uint32_t message, uint32_t wParam,
@@ -210,7 +223,9 @@ bool FakeDesktop::PostMessageW(Hwnd window, uint32_t message, uint32_t wParam,
   PostedMessage m{window, message, wParam, lParam, true, nowMs_};
   posted.push_back(m);
   if (onPost) onPost(m);
-  return window == desktop_ || Exists(window);
+  const bool delivered = window == desktop_ || Exists(window);
+  if (delivered && message == platform::kWmClose) CloseWindow(window);
+  return delivered;
 }
 
 int32_t FakeDesktop::SendMessageA(Hwnd window, uint32_t message, uint32_t wParam,
@@ -321,6 +336,8 @@ uint32_t FakeDesktop::MsgWaitForMultipleObjects(uint32_t count, const Handle* ha
   (void)waitAll;
   (void)wakeMask;
   if (Failing("MsgWaitForMultipleObjects")) return platform::kWaitFailed;
+  // A pending quit counts as input: the wait wakes at once, as the platform's does.
+  if (quitPending_) return platform::kWaitObject0 + count;
   int64_t due = timeoutMs == platform::kInfinite ? INT64_MAX : nowMs_ + timeoutMs;
   int fired = -1;
   for (uint32_t i = 0; i < count; ++i) {
@@ -340,10 +357,21 @@ uint32_t FakeDesktop::MsgWaitForMultipleObjects(uint32_t count, const Handle* ha
   return platform::kWaitObject0 + static_cast<uint32_t>(fired);
 }
 
-void FakeDesktop::ProcessPendingMessages() {
+bool FakeDesktop::ProcessPendingMessages() {
   ++pumpCount;
   calls.emplace_back("ProcessPendingMessages");
+  if (quitPending_) return false;
   if (onProcessMessages) onProcessMessages();
+  return true;
+}
+
+bool FakeDesktop::QuitPending() {
+  calls.emplace_back("QuitPending");
+  return quitPending_;
+}
+
+uint32_t FakeDesktop::GetWindowProcessId(Hwnd window) {
+  return Exists(window) ? Window(window).processId : 0;
 }
 
 // ---------------------------------------------------------------- SystemApi
@@ -426,6 +454,34 @@ bool FakeDesktop::FindClose(Handle search) {
   return openHandles_.erase(search) != 0;
 }
 
+namespace {
+bool IsDriveRoot(const std::u16string& path) {
+  return path.size() == 3 && path[1] == u':' && path[2] == u'\\';
+}
+std::u16string FolderOf(const std::u16string& path) {
+  const size_t slash = path.find_last_of(u'\\');
+  if (slash == std::u16string::npos) return {};
+  return path.substr(0, slash == 2 ? 3 : slash);
+}
+}  // namespace
+
+uint32_t FakeDesktop::GetFileAttributesW(const char16_t* path) {
+  if (!path) return platform::kInvalidFileAttributes;
+  if (IsDriveRoot(path)) return platform::kFileAttributeDirectory;
+  auto it = files_.find(path);
+  return it == files_.end() ? platform::kInvalidFileAttributes : it->second.attributes;
+}
+
+Handle FakeDesktop::CreateTemporaryFileW(const char16_t* path) {
+  calls.emplace_back("CreateTemporaryFileW");
+  if (Failing("CreateTemporaryFileW") || !path || files_.count(path)) return platform::kInvalidHandle;
+  const uint32_t folder = GetFileAttributesW(FolderOf(path).c_str());
+  if (folder == platform::kInvalidFileAttributes || !(folder & platform::kFileAttributeDirectory)) {
+    return platform::kInvalidHandle;
+  }
+  return NewHandle();
+}
+
 Handle FakeDesktop::CreateFileW(const char16_t* path, uint32_t shareMode) {
   if (Failing("CreateFileW") || !path) {
     lastError_ = 5;  // ERROR_ACCESS_DENIED
@@ -489,11 +545,42 @@ bool FakeDesktop::CreateProcessA(const char* commandLine, int showMode,
                                  platform::ProcessInfo* info) {
   if (Failing("CreateProcessA")) return false;
   ProcessStarted p{commandLine ? commandLine : "", showMode, nowMs_};
+  p.processId = static_cast<uint32_t>(processes.size() + 1);
+  p.handle = NewHandle();
   processes.push_back(p);
-  info->process = NewHandle();
+  running_.insert(p.processId);
+  processHandles_[p.handle] = p.processId;
+  info->process = p.handle;
   info->thread = NewHandle();
-  info->processId = static_cast<uint32_t>(processes.size());
+  info->processId = p.processId;
   if (onProcessStarted) onProcessStarted(p);
+  return true;
+}
+
+void FakeDesktop::EndProcess(uint32_t processId) {
+  running_.erase(processId);
+  std::vector<Hwnd> owned;
+  for (const auto& [handle, window] : windows_) {
+    if (window.processId == processId && window.parent == 0) owned.push_back(handle);
+  }
+  for (Hwnd handle : owned) RemoveWindow(handle);
+}
+
+void FakeDesktop::SetProcessHung(uint32_t processId, bool hung) {
+  if (hung) {
+    hung_.insert(processId);
+  } else {
+    hung_.erase(processId);
+  }
+}
+
+bool FakeDesktop::TerminateProcess(Handle process, uint32_t exitCode) {
+  (void)exitCode;
+  calls.emplace_back("TerminateProcess");
+  auto it = processHandles_.find(process);
+  if (it == processHandles_.end() || !openHandles_.count(process)) return false;
+  terminated.push_back(it->second);
+  EndProcess(it->second);
   return true;
 }
 
@@ -505,9 +592,13 @@ uint32_t FakeDesktop::WaitForInputIdle(Handle process, uint32_t milliseconds) {
 }
 
 uint32_t FakeDesktop::WaitForSingleObject(Handle handle, uint32_t milliseconds) {
-  (void)handle;
   calls.emplace_back("WaitForSingleObject");
+  auto process = processHandles_.find(handle);
+  if (process != processHandles_.end() && !ProcessRunning(process->second)) return 0;
   AdvanceUntil(nowMs_ + (milliseconds == platform::kInfinite ? 0 : milliseconds), false);
+  if (process != processHandles_.end() && ProcessRunning(process->second)) {
+    return platform::kWaitTimeout;
+  }
   return 0;
 }
 
@@ -532,6 +623,11 @@ bool FakeDesktop::RunDialog(bool save, platform::OpenFileRecord* record) {
   dialogs.push_back(shown);
   // The real dialog may change the current directory while the user browses.
   currentDirectory_ = "C:\\somewhere\\else";
+  dialogError_ = 0;
+  if (nextDialogError_ != 0) {
+    dialogError_ = std::exchange(nextDialogError_, 0);
+    return false;
+  }
   auto& answers = save ? saveDialogAnswers : openDialogAnswers;
   std::optional<std::string> answer;
   if (!answers.empty()) {

@@ -30,6 +30,7 @@ struct FakeWindow {
   int32_t clientLeft = 8;      // client origin inside the outer rectangle
   int32_t clientTop = 31;
   bool iconic = false;
+  uint32_t processId = 0;     // the fake process that created it
   bool responding = true;
   uint8_t alpha = 255;
   uint32_t layeredFlags = 0;
@@ -67,6 +68,8 @@ struct ProcessStarted {
   std::string commandLine;
   int showMode = 0;
   int64_t atMs = 0;
+  uint32_t processId = 0;
+  platform::Handle handle = 0;  // the process handle handed to the caller
 };
 
 // What a file dialog was given, copied when it opened.
@@ -129,6 +132,17 @@ class FakeDesktop final : public platform::WindowApi,
   std::deque<std::optional<std::string>> openDialogAnswers;
   std::deque<std::optional<std::string>> saveDialogAnswers;
 
+  // --- processes ---
+  // Ends a started process: its windows go; a wait on its handle returns.
+  void EndProcess(uint32_t processId);
+  bool ProcessRunning(uint32_t processId) const { return running_.count(processId) != 0; }
+  // A process that ignores WM_CLOSE (its GUI thread is blocked).
+  void SetProcessHung(uint32_t processId, bool hung);
+  std::vector<uint32_t> terminated;  // ids of the processes ended by TerminateProcess
+
+  // --- quitting: what closing the main window leaves in the thread's queue ---
+  void PostQuit() { quitPending_ = true; }
+
   // --- failures on demand: a name of a seam call (e.g. "CreateWaitableTimerA") ---
   void Fail(const std::string& call) { failing_.insert(call); }
   void Heal(const std::string& call) { failing_.erase(call); }
@@ -172,7 +186,9 @@ class FakeDesktop final : public platform::WindowApi,
   int MessageBoxA(Hwnd owner, const char* text, const char* caption, uint32_t style) override;
   uint32_t MsgWaitForMultipleObjects(uint32_t count, const Handle* handles, bool waitAll,
                                      uint32_t timeoutMs, uint32_t wakeMask) override;
-  void ProcessPendingMessages() override;
+  bool ProcessPendingMessages() override;
+  bool QuitPending() override;
+  uint32_t GetWindowProcessId(Hwnd window) override;
 
   // --- SystemApi ---
   Handle CreateWaitableTimerA() override;
@@ -187,6 +203,8 @@ class FakeDesktop final : public platform::WindowApi,
   bool FindClose(Handle search) override;
   Handle CreateFileW(const char16_t* path, uint32_t shareMode) override;
   bool GetFileSizeEx(Handle file, uint64_t* size) override;
+  uint32_t GetFileAttributesW(const char16_t* path) override;
+  Handle CreateTemporaryFileW(const char16_t* path) override;
   bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) override;
   uint32_t GetLastError() override;
   uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) override;
@@ -196,10 +214,15 @@ class FakeDesktop final : public platform::WindowApi,
                       platform::ProcessInfo* info) override;
   uint32_t WaitForInputIdle(Handle process, uint32_t milliseconds) override;
   uint32_t WaitForSingleObject(Handle handle, uint32_t milliseconds) override;
+  bool TerminateProcess(Handle process, uint32_t exitCode) override;
 
   // --- DialogApi ---
   bool GetOpenFileNameA(platform::OpenFileRecord* record) override;
   bool GetSaveFileNameA(platform::OpenFileRecord* record) override;
+  uint32_t CommDlgExtendedError() override { return dialogError_; }
+  // The extended error of the next failing dialog; with a non-zero value the next dialog
+  // fails with it instead of answering.
+  void FailNextDialog(uint32_t error) { nextDialogError_ = error; }
 
  private:
   struct Scheduled {
@@ -214,6 +237,8 @@ class FakeDesktop final : public platform::WindowApi,
   // Advances to `untilMs`, running due events; stops early at the first input event and
   // returns true in that case.
   bool AdvanceUntil(int64_t untilMs, bool stopAtInput);
+  // WM_CLOSE reaching a window of a process that is not hung.
+  void CloseWindow(Hwnd handle);
 
   platform::Platform platform_;
   std::map<Hwnd, FakeWindow> windows_;
@@ -236,6 +261,12 @@ class FakeDesktop final : public platform::WindowApi,
   };
   std::map<Handle, OpenFile> openFiles_;
   uint32_t lastError_ = 0;
+  uint32_t dialogError_ = 0;
+  uint32_t nextDialogError_ = 0;
+  bool quitPending_ = false;
+  std::set<uint32_t> running_;
+  std::set<uint32_t> hung_;
+  std::map<Handle, uint32_t> processHandles_;  // handle -> process id
   std::vector<Scheduled> scheduled_;
   uint64_t scheduleOrder_ = 0;
   std::set<std::string> failing_;

@@ -41,6 +41,22 @@ TEST(PumpingWait, InputDuringTheWaitIsDispatchedAndTheWaitGoesOn) {
   EXPECT_EQ(desktop.NowMs(), 1000);
 }
 
+// Closing the program leaves the quit message pending, and a pending quit wakes every message
+// wait at once: the wait must end then, not wait on in a loop that never sleeps.
+TEST(PumpingWait, EndsAtTheQuitAndReturnsAtOnceWhileItIsPending) {
+  FakeDesktop desktop;
+  desktop.At(300, [&] { desktop.PostQuit(); }, true);
+  EXPECT_FALSE(PumpingWait(desktop.AsPlatform(), 4000));
+  EXPECT_EQ(desktop.NowMs(), 300);
+  EXPECT_EQ(desktop.OpenHandleCount(), 0u);
+
+  const int pumps = desktop.pumpCount;
+  EXPECT_FALSE(PumpingWait(desktop.AsPlatform(), 4000));
+  EXPECT_EQ(desktop.NowMs(), 300);
+  EXPECT_EQ(desktop.pumpCount, pumps);
+  EXPECT_EQ(desktop.CountCalls("CreateWaitableTimerA"), 1u);
+}
+
 class PumpingWaitWithoutTimer : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PumpingWaitWithoutTimer, StillWaitsTheFullTimeWithoutSpinning) {

@@ -56,7 +56,9 @@ class ClassQueryLog final : public platform::WindowApi {
                                      uint32_t m) override {
     return d_.MsgWaitForMultipleObjects(c, h, a, t, m);
   }
-  void ProcessPendingMessages() override { d_.ProcessPendingMessages(); }
+  bool ProcessPendingMessages() override { return d_.ProcessPendingMessages(); }
+  bool QuitPending() override { return d_.QuitPending(); }
+  uint32_t GetWindowProcessId(platform::Hwnd w) override { return d_.GetWindowProcessId(w); }
 
  private:
   platform::WindowApi& d_;

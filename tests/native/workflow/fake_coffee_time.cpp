@@ -34,11 +34,14 @@ FakeCoffeeTime::FakeCoffeeTime(FakeDesktop& desktop) : desktop_(desktop) {
   desktop_.onProcessStarted = [this](const ProcessStarted& p) {
     if (p.commandLine.find("ov.exe") != std::string::npos) {
       window = desktop_.AddWindow(0, "Qt5152QWindowIcon", "CoffeeTime 0.99", kStartRect);
+      desktop_.Window(window).processId = p.processId;
+      processId = p.processId;
       if (p.showMode == platform::kSwHide) desktop_.Window(window).style &= ~0x10000000u;
     } else if (p.commandLine.find("fit.exe") != std::string::npos) {
       ++fitStarts;
       const auto fit = desktop_.AddWindow(0, "Qt5QWindowIcon", "Flash Image Tool");
       desktop_.Window(fit).style = fitStyle;
+      desktop_.Window(fit).processId = p.processId;
     }
   };
 }
@@ -88,7 +91,7 @@ void FakeCoffeeTime::OnPost(const PostedMessage& m) {
     });
     return;
   }
-  if (window == 0 || m.window != window) return;
+  if (window == 0 || m.window != window || !desktop_.Exists(window)) return;
   if (m.message == platform::kWmChar && pathFocused_) typedPath.push_back(static_cast<char16_t>(m.wParam));
   if (m.message == platform::kWmLButtonUp) {
     OnClick(static_cast<int16_t>(m.lParam & 0xFFFF), static_cast<int16_t>(m.lParam >> 16));
@@ -113,7 +116,10 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
     });
   } else if (x == 100 && y == 502) {
     w.responding = false;
-    if (hangFlash) return;
+    if (hangFlash) {
+      desktop_.SetProcessHung(processId, true);
+      return;
+    }
     desktop_.After(flashMs, [this] {
       desktop_.Window(window).responding = true;
       flashed = true;

@@ -36,6 +36,7 @@ class FakeCoffeeTime {
 
   // What happened.
   platform::Hwnd window = 0;
+  uint32_t processId = 0;  // of the patcher started last
   std::u16string typedPath;
   std::u16string typedSavePath;
   std::set<std::string> chosen;

@@ -1,4 +1,6 @@
 // Listing the microcodes CoffeeTime shows, and the unlock / tick / confirm cycle.
+#include <algorithm>
+
 #include "imaging/label_templates.h"
 #include "tests/native/workflow/workflow_fixture.h"
 #include "workflow/microcode_selection.h"
@@ -47,11 +49,28 @@ TEST_F(WorkflowTest, DetectionShowsTheWindowWhileSearchingThenHidesIt) {
   EXPECT_EQ(desktop.Window(coffee.window).exStyle, 0x10101u) << "no longer layered";
 }
 
-TEST_F(WorkflowTest, RefreshWithoutALoadedWindowEmptiesTheListAndSaysSo) {
+// Before a read has finished there is no table in the patcher: the microcode button, the
+// refresh picture and "执行制作" only say so (a post to window 0 would reach the desktop).
+TEST_F(WorkflowTest, PressesBeforeAReadFinishedOnlySayThatABiosMustBeReadFirst) {
   form.rows = {{"1", "506E3"}};
-  controller.OnRefreshPicturePressed();
-  EXPECT_TRUE(form.rows.empty());
-  EXPECT_NE(form.StatusWritten().find("未能识别BIOS原有微码"), std::string::npos);
+  const std::string caption = form.captions["按钮1"];
+  OpenFile("C:\\b.bin");
+  coffee.neverFinishLoad = true;
+  desktop.After(3000, [&] {
+    controller.OnMicrocodeButtonClicked();
+    controller.OnRefreshPicturePressed();
+    controller.OnMakeClicked();
+  }, true);
+  controller.OnReadClicked();  // gives up on the load at its bound
+  const std::string needRead = "14:7还没有读取BIOS,请先点击\"打开\"选择原版BIOS,再点击\"读取\"";
+  const auto lines = StatusLines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), needRead), 3);
+  EXPECT_EQ(form.rows.size(), 1u);
+  EXPECT_EQ(form.captions["按钮1"], caption);
+  EXPECT_EQ(desktop.dialogs.size(), 1u) << "no save dialog";
+  for (const auto& m : desktop.posted) {
+    EXPECT_TRUE(m.window == coffee.window && m.atMs < 3000) << m.message << " at " << m.atMs;
+  }
 }
 
 TEST_F(WorkflowTest, UnlockClicksEnablesTheBoxesInOrderAndChangesTheCaption) {

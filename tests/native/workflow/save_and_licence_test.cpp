@@ -10,6 +10,7 @@ class SaveTest : public WorkflowTest {
  protected:
   void SetUp() override {
     desktop.SetClockStart(9, 5);
+    desktop.AddFile(u"D:\\out", platform::kFileAttributeDirectory);
     OpenAndRead();
     ASSERT_EQ(desktop.GetLocalTime().hour, 9);
     ASSERT_EQ(desktop.GetLocalTime().minute, 5);

@@ -27,9 +27,9 @@ inline std::ostream& operator<<(std::ostream& os, const Click& c) {
   return os << "(" << c.x << ", " << c.y << ") at " << c.atMs << " ms";
 }
 
-class WorkflowTest : public ::testing::Test {
- protected:
-  WorkflowTest() {
+// Everything a workflow test drives; a table-driven test makes one per case.
+struct WorkflowRig {
+  WorkflowRig() {
     desktop.AddFile(u"C:\\tool\\orvellanQZ\\ov.exe");
     desktop.AddFile(u"C:\\tool\\orvellanQZ\\bin\\fit\\fit.exe");
   }
@@ -80,5 +80,7 @@ class WorkflowTest : public ::testing::Test {
   std::string banner = "banner-png-bytes";
   Controller controller{desktop.AsPlatform(), form, finder, banner, {}};
 };
+
+class WorkflowTest : public ::testing::Test, public WorkflowRig {};
 
 }  // namespace workflow
