@@ -44,6 +44,9 @@ bool PumpingWait(Platform& p, int64_t duration, TimeUnit unit) {
   const uint64_t deadline = start + static_cast<uint64_t>(milliseconds);
   // A pending quit wakes every message wait at once; waiting on would only spin.
   if (p.windows.QuitPending()) return false;
+  // The message wait wakes only for messages that arrive from now on: what is already queued
+  // (a close posted right behind the press that started this step) is dispatched first.
+  if (!p.windows.ProcessPendingMessages()) return false;
 
   const Handle timer = p.system.CreateWaitableTimerA();
   if (timer == 0) return WaitByClock(p, deadline);

@@ -131,6 +131,8 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
   bool windowUnseen = false;
   const auto& labels = imaging::MicrocodeLabels();
   for (size_t i = 0; i < kSlots.size() && !windowUnseen; ++i) {
+    // Each search captures the window anew; a close that came meanwhile is taken first.
+    if (!Pause(ctx, 0)) return {};
     imaging::FindStatus status = Search(ctx, labels[i].primary);
     if (status == imaging::FindStatus::kNotFound) status = Search(ctx, labels[i].fallback);
     if (status == imaging::FindStatus::kWindowUnseen) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "standins/coffeetime/fault_mode.h"
+#include "standins/coffeetime/input_record.h"
 #include "standins/coffeetime/patcher_window.h"
 
 namespace {
@@ -20,8 +21,10 @@ standin::FaultMode FaultFromEnvironment() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   standin::PatcherWindow patcher(instance, FaultFromEnvironment());
   if (!patcher.Create(showCommand)) return 1;
+  standin::InputRecord record;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    record.Note(message);
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -351,7 +351,10 @@ uint32_t FakeDesktop::MsgWaitForMultipleObjects(uint32_t count, const Handle* ha
     // Nothing would ever wake this wait: a real program would hang here.
     throw std::logic_error("MsgWaitForMultipleObjects would wait for ever");
   }
-  if (AdvanceUntil(due, true)) return platform::kWaitObject0 + count;
+  if (AdvanceUntil(due, true)) {
+    inputPending_ = true;
+    return platform::kWaitObject0 + count;
+  }
   if (fired < 0) return platform::kWaitTimeout;
   timers_[handles[fired]] = -1;  // auto-reset
   return platform::kWaitObject0 + static_cast<uint32_t>(fired);
@@ -361,7 +364,10 @@ bool FakeDesktop::ProcessPendingMessages() {
   ++pumpCount;
   calls.emplace_back("ProcessPendingMessages");
   if (quitPending_) return false;
-  if (onProcessMessages) onProcessMessages();
+  if (inputPending_) {
+    inputPending_ = false;
+    if (onProcessMessages) onProcessMessages();
+  }
   return true;
 }
 

@@ -127,7 +127,7 @@ class FakeDesktop final : public platform::WindowApi,
   // --- reactions ---
   std::function<void(const PostedMessage&)> onPost;
   std::function<void(const ProcessStarted&)> onProcessStarted;
-  std::function<void()> onProcessMessages;
+  std::function<void()> onProcessMessages;  // runs when pending input is dispatched
   // Chosen paths for the next dialogs; nullopt = the user cancels. Empty queue = cancel.
   std::deque<std::optional<std::string>> openDialogAnswers;
   std::deque<std::optional<std::string>> saveDialogAnswers;
@@ -140,8 +140,11 @@ class FakeDesktop final : public platform::WindowApi,
   void SetProcessHung(uint32_t processId, bool hung);
   std::vector<uint32_t> terminated;  // ids of the processes ended by TerminateProcess
 
-  // --- quitting: what closing the main window leaves in the thread's queue ---
+  // --- the thread's own queue ---
+  // Closing the main window leaves the quit message in the queue.
   void PostQuit() { quitPending_ = true; }
+  // A message already waiting in the queue (one a message wait would not wake for).
+  void QueueInput() { inputPending_ = true; }
 
   // --- failures on demand: a name of a seam call (e.g. "CreateWaitableTimerA") ---
   void Fail(const std::string& call) { failing_.insert(call); }
@@ -264,6 +267,7 @@ class FakeDesktop final : public platform::WindowApi,
   uint32_t dialogError_ = 0;
   uint32_t nextDialogError_ = 0;
   bool quitPending_ = false;
+  bool inputPending_ = false;
   std::set<uint32_t> running_;
   std::set<uint32_t> hung_;
   std::map<Handle, uint32_t> processHandles_;  // handle -> process id

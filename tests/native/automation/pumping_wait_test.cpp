@@ -41,6 +41,15 @@ TEST(PumpingWait, InputDuringTheWaitIsDispatchedAndTheWaitGoesOn) {
   EXPECT_EQ(desktop.NowMs(), 1000);
 }
 
+TEST(PumpingWait, InputAlreadyQueuedIsDispatchedBeforeTheWait) {
+  FakeDesktop desktop;
+  int64_t handledAt = -1;
+  desktop.onProcessMessages = [&] { handledAt = desktop.NowMs(); };
+  desktop.QueueInput();
+  EXPECT_TRUE(PumpingWait(desktop.AsPlatform(), 1000));
+  EXPECT_EQ(handledAt, 0);
+}
+
 // Closing the program leaves the quit message pending, and a pending quit wakes every message
 // wait at once: the wait must end then, not wait on in a loop that never sleeps.
 TEST(PumpingWait, EndsAtTheQuitAndReturnsAtOnceWhileItIsPending) {

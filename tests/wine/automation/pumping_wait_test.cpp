@@ -45,5 +45,34 @@ TEST(PumpingWaitOnWindows, ZeroReturnsAtOnceAndSecondsCount) {
   EXPECT_GE(GetTickCount() - start, 990u);
 }
 
+void CALLBACK QuitNow(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PostQuitMessage(7);
+}
+
+// Removes the quit the test left pending; true when there was one, with its exit code.
+bool TakeQuit(int expectedCode) {
+  MSG msg;
+  return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == WPARAM(expectedCode);
+}
+
+// Closing the program posts the quit message; a quit pending wakes every message wait at once.
+// The wait must then end, leave the quit for the main loop and not spin.
+TEST(PumpingWaitOnWindows, EndsAtTheQuitAndDoesNotSpinWhileItIsPending) {
+  ASSERT_NE(SetTimer(nullptr, 0, 300, QuitNow), 0u);
+  DWORD start = GetTickCount();
+  EXPECT_FALSE(PumpingWait(platform::Win32Platform(), 4000));
+  EXPECT_GE(GetTickCount() - start, 250u);
+  EXPECT_LT(GetTickCount() - start, 1500u);
+
+  const uint64_t cpuBefore = ProcessCpuMs();
+  start = GetTickCount();
+  for (int i = 0; i < 1000; ++i) EXPECT_FALSE(PumpingWait(platform::Win32Platform(), 4000));
+  EXPECT_LT(GetTickCount() - start, 1000u) << "a wait with the quit pending returns at once";
+  EXPECT_LT(ProcessCpuMs() - cpuBefore, 1000u);
+  EXPECT_TRUE(TakeQuit(7)) << "the quit stays for the main loop";
+  EXPECT_TRUE(PumpingWait(platform::Win32Platform(), 50));
+}
+
 }  // namespace
 }  // namespace automation
