@@ -19,6 +19,10 @@ constexpr const wchar_t* kPathNotGbk =
 constexpr const wchar_t* kFileMissing = L"找不到所选的BIOS文件,请重新点击\"打开\"选择原版BIOS";
 constexpr const wchar_t* kReadFirst = L"还没有读取BIOS,请先点击\"打开\"选择原版BIOS,再点击\"读取\"";
 
+bool MakeFolder(const std::wstring& path) {
+  return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 // The open dialog answered with `path`; the tool must show `message` and start nothing.
 void ExpectRefusedVendorPath(ToolSession& tool, const std::wstring& path, const wchar_t* message) {
   ASSERT_TRUE(tool.PressButton(L"打开"));
@@ -32,7 +36,7 @@ void ExpectRefusedVendorPath(ToolSession& tool, const std::wstring& path, const 
 TEST(BadPaths, VendorPathsThatCannotBeUsedAndPressesBeforeARead) {
   const std::wstring folder = ScratchFolder(L"bad_vendor_paths");
   const std::wstring korean = folder + L"\\바이오스";
-  ASSERT_TRUE(CreateDirectoryW(korean.c_str(), nullptr));
+  ASSERT_TRUE(MakeFolder(korean));
   const std::wstring inKorean = CopySample(L"vendor_me_on.bin", korean, L"b.bin");
   ASSERT_FALSE(inKorean.empty());
 
@@ -67,7 +71,7 @@ TEST(BadPaths, SaveTargetsThatCannotBeWritten) {
   for (int minute : {thisMinute, (thisMinute + 1) % 60}) {
     const int hour = minute < thisMinute ? (now.wHour + 1) % 24 : now.wHour;
     const std::wstring taken = folder + L"\\ORVELLAN" + std::to_wstring(hour) + L"_" + std::to_wstring(minute);
-    ASSERT_TRUE(CreateDirectoryW(taken.c_str(), nullptr));
+    ASSERT_TRUE(MakeFolder(taken));
   }
   struct Case {
     std::wstring chosen;
@@ -75,6 +79,7 @@ TEST(BadPaths, SaveTargetsThatCannotBeWritten) {
   };
   const Case cases[] = {
       {folder + L"\\ORVELLAN", L"已有同名文件夹"},
+      {folder + L"\\gone\\ORVELLAN", L"\\gone不存在,魔改BIOS未保存"},
       {L"Z:\\proc\\ORVELLAN", L"文件夹Z:\\proc无法写入,魔改BIOS未保存"},
   };
   size_t refusals = 0;
