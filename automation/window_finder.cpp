@@ -41,7 +41,8 @@ bool IsWindowResponding(platform::WindowApi& api, Hwnd window) {
 
 std::string ClassNameOf(platform::WindowApi& api, Hwnd window) {
   std::string buffer(261, ' ');
-  api.GetClassNameA(window, buffer.data(), 260);
+  // A window that is not there has no class name (not the 261 blanks the buffer starts with).
+  if (api.GetClassNameA(window, buffer.data(), 260) <= 0) return {};
   size_t end = buffer.find('\0');
   return end == std::string::npos ? buffer : buffer.substr(0, end);
 }

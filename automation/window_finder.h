@@ -30,6 +30,7 @@ WindowBounds WindowBoundsOf(platform::WindowApi& api, Hwnd window);
 // True when the window's thread processed a null message within 128 ms.
 bool IsWindowResponding(platform::WindowApi& api, Hwnd window);
 
+// Empty when the window is not there.
 std::string ClassNameOf(platform::WindowApi& api, Hwnd window);
 
 bool IsLiveWindow(platform::WindowApi& api, Hwnd window);

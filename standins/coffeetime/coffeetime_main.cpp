@@ -19,9 +19,10 @@ standin::FaultMode FaultFromEnvironment() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  standin::PatcherWindow patcher(instance, FaultFromEnvironment());
-  if (!patcher.Create(showCommand)) return 1;
   standin::InputRecord record;
+  standin::PatcherWindow patcher(instance, FaultFromEnvironment(),
+                                 [&record](const MSG& message) { record.Note(message); });
+  if (!patcher.Create(showCommand)) return 1;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     record.Note(message);

@@ -111,6 +111,14 @@ const std::vector<MicrocodeTarget>& MicrocodeTargets() {
   return kTargets;
 }
 
+void HandlePress(PatcherModel& model, ClientPoint point) { model.pressedAt = point; }
+
+bool HandleRelease(PatcherModel& model, ClientPoint point) {
+  const std::optional<ClientPoint> pressed = model.pressedAt;
+  model.pressedAt.reset();
+  return pressed && Near(*pressed, point);
+}
+
 ClickOutcome HandleClick(PatcherModel& model, ClientPoint point) {
   switch (model.phase) {
     case PatcherPhase::kStart: return StartPhaseClick(model, point);

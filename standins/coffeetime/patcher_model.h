@@ -2,6 +2,7 @@
 // What the stand-in patcher does with each click and typed character, without any window:
 // the window code asks HandleClick what a click means and carries out the answer.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,14 @@ struct PatcherModel {
   bool unlocked = false;
   std::vector<uint32_t> chosen;  // chosen since the unlock, in the order they became chosen
   bool eaFirst = false, eaSecond = false;  // 906EA is chosen while both of its clicks are on
+  std::optional<ClientPoint> pressedAt;    // the left button went down here and is still down
 };
+
+// The left button: a click is a press and then a release on the same control, as in Qt. A
+// release with no press before it, or away from where the press was, clicks nothing.
+void HandlePress(PatcherModel& model, ClientPoint point);
+// True when the release completes a click at `point` (then pass it to HandleClick).
+bool HandleRelease(PatcherModel& model, ClientPoint point);
 
 ClickOutcome HandleClick(PatcherModel& model, ClientPoint point);
 

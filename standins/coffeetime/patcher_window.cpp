@@ -14,6 +14,10 @@ namespace standin {
 namespace {
 
 constexpr UINT_PTR kLateWriteTimer = 1;
+constexpr UINT_PTR kSaveDialogTimer = 2;
+// Posted to itself at the end of the apply's busy phase: the table shows the new set only when
+// the queue gets to it, after any message sent meanwhile (a capture) has been answered.
+constexpr UINT kApplyDone = WM_APP + 1;
 constexpr COLORREF kBackground = RGB(240, 240, 240);
 constexpr COLORREF kText = RGB(30, 30, 30);
 
@@ -50,8 +54,8 @@ void Box(HDC dc, RECT r, COLORREF border) {
 
 }  // namespace
 
-PatcherWindow::PatcherWindow(HINSTANCE instance, FaultMode fault)
-    : instance_(instance), fault_(fault) {
+PatcherWindow::PatcherWindow(HINSTANCE instance, FaultMode fault, MessageObserver observe)
+    : instance_(instance), fault_(fault), observe_(std::move(observe)) {
   // Labels in table order; every other one is drawn in its fallback rendering.
   const auto& labels = imaging::MicrocodeLabels();
   for (size_t i = 0; i < labels.size(); ++i) {
@@ -79,6 +83,7 @@ bool PatcherWindow::Create(int showCommand) {
                             kWindowTop, kWindowWidth, kStartHeight, nullptr, nullptr, instance_,
                             this);
   if (!window_) return false;
+  layoutShownAt_ = GetTickCount();
   ShowWindow(window_, showCommand);
   return true;
 }
@@ -96,9 +101,19 @@ LRESULT CALLBACK PatcherWindow::Proc(HWND window, UINT message, WPARAM wParam, L
 
 LRESULT PatcherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_LBUTTONUP:
-      OnClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_LBUTTONDOWN:
+      // A press posted before the loaded image was shown was aimed at the start window.
+      if (LONG(GetMessageTime() - layoutShownAt_) < 0) {
+        model_.pressedAt.reset();
+        return 0;
+      }
+      HandlePress(model_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
+    case WM_LBUTTONUP: {
+      const ClientPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (HandleRelease(model_, point)) OnClick(point);
+      return 0;
+    }
     case WM_CHAR:
       HandleChar(model_, char16_t(wParam));
       Redraw();
@@ -115,15 +130,20 @@ LRESULT PatcherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // Paint covers the whole client area
+    case kApplyDone:
+      Apply(pendingApply_);
+      Redraw();
+      return 0;
     case WM_TIMER:
+      KillTimer(window_, wParam);
       if (wParam == kLateWriteTimer) {
-        KillTimer(window_, kLateWriteTimer);
         WriteWholeFile(pendingPath_, pendingBytes_);
         pendingBytes_.clear();
+      } else if (wParam == kSaveDialogTimer) {
+        RunSave();
       }
       return 0;
     case WM_DESTROY:
-      if (saveDialog_ && IsWindow(saveDialog_)) DestroyWindow(saveDialog_);
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
       window_ = nullptr;
       PostQuitMessage(0);
@@ -139,9 +159,19 @@ void PatcherWindow::OnClick(ClientPoint point) {
     case ClickAction::kFlashMe: FlashMe(); break;
     case ClickAction::kMeOff:
       if (SwitchMeOff(image_)) status_ = u"ME switched off";
+      BusyFor(kMeSwitchBusyMs);
       break;
-    case ClickAction::kUnlocked: status_ = u"Microcode editing unlocked"; break;
-    case ClickAction::kApply: Apply(outcome); break;
+    case ClickAction::kUnlocked:
+      status_ = u"Microcode editing unlocked";
+      BusyFor(kUnlockBusyMs);
+      break;
+    case ClickAction::kToggle: BusyFor(kTickBusyMs); break;
+    case ClickAction::kApply:
+      status_ = u"Applying...";
+      pendingApply_ = outcome;
+      BusyFor(kApplyBusyMs);
+      PostMessageW(window_, kApplyDone, 0, 0);
+      break;
     case ClickAction::kOpenSave: OpenSave(); break;
     default: break;
   }
@@ -162,15 +192,18 @@ void PatcherWindow::Load() {
   }
   model_.phase = PatcherPhase::kLoading;
   status_ = u"Loading...";
+  // The title names the file at once; the window keeps its height until the load is done.
+  if (fault_ != FaultMode::kNeverFinishLoad) {
+    SetWindowTextW(window_, Wide(kLoadedTitlePrefix + FileNameOf(model_.path)));
+  }
   BusyFor(kLoadBusyMs);
   if (fault_ == FaultMode::kNeverFinishLoad) return;
   image_ = std::move(bytes);
   model_.phase = PatcherPhase::kLoaded;
   status_.clear();
-  const std::u16string title = kLoadedTitlePrefix + FileNameOf(model_.path);
-  SetWindowTextW(window_, Wide(title));
   SetWindowPos(window_, nullptr, 0, 0, kWindowWidth, kLoadedHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  layoutShownAt_ = GetTickCount();
 }
 
 void PatcherWindow::FlashMe() {
@@ -186,11 +219,14 @@ void PatcherWindow::Apply(const ClickOutcome& outcome) {
 }
 
 void PatcherWindow::OpenSave() {
-  if (fault_ == FaultMode::kNoSaveDialog) return;
-  if (saveDialog_ && IsWindow(saveDialog_)) return;
-  saveDialog_ = OpenSaveDialog(instance_, window_, [this](const std::u16string& path) {
-    Save(path);
-  });
+  if (fault_ == FaultMode::kNoSaveDialog || saveDialogOpen_) return;
+  SetTimer(window_, kSaveDialogTimer, kSaveDialogDelayMs, nullptr);
+}
+
+void PatcherWindow::RunSave() {
+  saveDialogOpen_ = true;
+  RunSaveDialog(instance_, window_, [this](const std::u16string& path) { Save(path); }, observe_);
+  saveDialogOpen_ = false;
 }
 
 void PatcherWindow::Save(const std::u16string& path) {
@@ -200,6 +236,7 @@ void PatcherWindow::Save(const std::u16string& path) {
     SetTimer(window_, kLateWriteTimer, kLateWriteDelayMs, nullptr);
     return;
   }
+  BusyFor(kSaveWriteBusyMs);
   status_ = WriteWholeFile(path, image_) == FileStatus::kOk ? u"Image saved" : u"Save failed";
   Redraw();
 }

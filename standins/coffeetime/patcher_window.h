@@ -10,6 +10,8 @@
 #include "standins/coffeetime/fault_mode.h"
 #include "standins/coffeetime/label_art.h"
 #include "standins/coffeetime/patcher_model.h"
+#include "standins/coffeetime/save_dialog.h"
+#include "standins/coffeetime/timings.h"
 #include "standins/image_format/bios_image.h"
 
 namespace standin {
@@ -26,13 +28,11 @@ constexpr int kWindowWidth = 820;
 constexpr int kStartHeight = 330;
 constexpr int kLoadedHeight = 680;
 
-constexpr DWORD kLoadBusyMs = 2500;
-constexpr DWORD kFlashBusyMs = 3000;
-constexpr UINT kLateWriteDelayMs = 8000;
 
 class PatcherWindow {
  public:
-  PatcherWindow(HINSTANCE instance, FaultMode fault);
+  // `observe` sees the messages a nested loop (the modal save dialog's) takes from the queue.
+  PatcherWindow(HINSTANCE instance, FaultMode fault, MessageObserver observe);
   ~PatcherWindow();
   PatcherWindow(const PatcherWindow&) = delete;
   PatcherWindow& operator=(const PatcherWindow&) = delete;
@@ -48,7 +48,8 @@ class PatcherWindow {
   void Load();
   void FlashMe();
   void Apply(const ClickOutcome& outcome);
-  void OpenSave();
+  void OpenSave();  // the dialog opens a moment later, from a timer
+  void RunSave();
   void Save(const std::u16string& path);
   void Paint(HDC dc);
   void PaintStart(HDC dc);
@@ -58,11 +59,14 @@ class PatcherWindow {
 
   HINSTANCE instance_;
   FaultMode fault_;
+  MessageObserver observe_;
   HWND window_ = nullptr;
-  HWND saveDialog_ = nullptr;
+  bool saveDialogOpen_ = false;
   PatcherModel model_;
   Bytes image_;
   std::u16string status_;
+  ClickOutcome pendingApply_;   // carried out once the apply's busy phase is over
+  DWORD layoutShownAt_ = 0;     // tick count when the current layout appeared
   std::u16string pendingPath_;  // the late write's target
   Bytes pendingBytes_;
   std::map<uint32_t, LabelArt> labelArt_;

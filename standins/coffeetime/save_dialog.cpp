@@ -65,6 +65,12 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       data = reinterpret_cast<DialogData*>(lParam);
       SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(data));
       data->fileNameBox = BuildChildren(dialog);
+      if (data->fileNameBox) {
+        // Through the combo box, which owns its edit box's text and selection.
+        HWND combo = GetParent(data->fileNameBox);
+        SetWindowTextW(combo, Wide(kDefaultSaveName));
+        SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+      }
       // Below the patcher window and left of where the tool's window sits on the test screen.
       SetWindowPos(dialog, nullptr, 0, 720, 460, 150, SWP_NOZORDER | SWP_NOACTIVATE);
       return FALSE;
@@ -113,14 +119,30 @@ std::vector<WORD> DialogTemplate() {
 
 }  // namespace
 
-HWND OpenSaveDialog(HINSTANCE instance, HWND owner, SaveHandler onSave) {
+void RunSaveDialog(HINSTANCE instance, HWND owner, SaveHandler onSave,
+                   const MessageObserver& observe) {
   const std::vector<WORD> dialogTemplate = DialogTemplate();
   auto* data = new DialogData{std::move(onSave), nullptr};
   HWND dialog = CreateDialogIndirectParamW(
       instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner, DialogProc,
       reinterpret_cast<LPARAM>(data));
-  if (!dialog) delete data;  // WM_NCDESTROY never came
-  return dialog;
+  if (!dialog) {
+    delete data;  // WM_NCDESTROY never came
+    return;
+  }
+  EnableWindow(owner, FALSE);
+  MSG message;
+  while (IsWindow(dialog)) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(int(message.wParam));  // for the main loop
+      break;
+    }
+    if (observe) observe(message);
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (IsWindow(owner)) EnableWindow(owner, TRUE);
 }
 
 }  // namespace standin

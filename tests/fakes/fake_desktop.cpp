@@ -231,7 +231,7 @@ bool FakeDesktop::PostMessageW(Hwnd window, uint32_t message, uint32_t wParam,
 int32_t FakeDesktop::SendMessageA(Hwnd window, uint32_t message, uint32_t wParam,
                                   uint32_t lParam) {
   if (Failing("SendMessageA")) return 0;
-  sent.push_back({window, message, wParam, lParam});
+  sent.push_back({window, message, wParam, lParam, nowMs_});
   return 0;
 }
 
@@ -240,7 +240,7 @@ uint32_t FakeDesktop::SendMessageTimeoutA(Hwnd window, uint32_t message, uint32_
                                           uint32_t* result) {
   (void)flags;
   if (Failing("SendMessageTimeoutA") || !Exists(window)) return 0;
-  sent.push_back({window, message, wParam, lParam});
+  sent.push_back({window, message, wParam, lParam, nowMs_});
   if (!Window(window).responding) {
     AdvanceUntil(nowMs_ + timeoutMs, false);
     return 0;

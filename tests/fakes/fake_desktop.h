@@ -54,6 +54,7 @@ struct SentMessage {
   uint32_t message = 0;
   uint32_t wParam = 0;
   uint32_t lParam = 0;
+  int64_t atMs = 0;
 };
 
 struct MessageBoxShown {

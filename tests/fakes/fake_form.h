@@ -1,6 +1,8 @@
 #pragma once
 // The main window's controls for native workflow tests: holds their state and records every
 // operation in order.
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +28,10 @@ class FakeForm final : public workflow::Form {
   int left = 850, top = 630, width = 859, height = 180;
   platform::Hwnd mainWindow = 0x777;
   std::vector<std::string> log;  // "SetDisabled 按钮5 1", ...
+  std::vector<int64_t> logTimes;  // when each entry of `log` was made, by `clock`
+  std::function<int64_t()> clock = [] { return int64_t{0}; };
+  // When the first entry of `log` that starts with `entry` was made; -1 when there is none.
+  int64_t TimeOf(const std::string& entry) const;
 
   // Status box lines as written, without the initial text.
   std::string StatusWritten() const;
@@ -53,6 +59,9 @@ class FakeForm final : public workflow::Form {
   void SetTop(int value) override;
   void SetWidth(int value) override;
   void SetHeight(int value) override;
+
+ private:
+  void Note(std::string entry);
 };
 
 }  // namespace fake

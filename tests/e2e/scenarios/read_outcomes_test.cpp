@@ -26,7 +26,9 @@ size_t IndexOf(const std::vector<std::wstring>& messages, const std::wstring& me
   return size_t(std::find(messages.begin(), messages.end(), message) - messages.begin());
 }
 
-TEST(ReadOutcomes, RejectedFileIsToldAndOpenCanBePressedAgain) {
+// After a rejected file, "打开" again closes the patcher left from it and starts a fresh one,
+// which takes the next read; Esc then closes the tool and the patcher's loaded window.
+TEST(ReadOutcomes, RejectedFileThenAFreshPatcherForTheNextFileThenEsc) {
   ToolSession tool;
   ASSERT_TRUE(tool.Start());
   ASSERT_TRUE(ChooseFile(tool, SamplePath(L"broken.bin")));
@@ -37,6 +39,21 @@ TEST(ReadOutcomes, RejectedFileIsToldAndOpenCanBePressedAgain) {
   const std::wstring status = tool.StatusText();
   EXPECT_EQ(status.find(L"已完成BIOS读取"), std::wstring::npos) << ToGbk(status);
   EXPECT_EQ(status.find(L"正在编辑ME版本"), std::wstring::npos) << ToGbk(status);
+
+  const std::vector<DWORD> first = DescendantsOf(tool.ProcessId());
+  ASSERT_EQ(first.size(), 1u);
+  ASSERT_TRUE(ChooseFile(tool, SamplePath(L"vendor_me_on.bin")));
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::vector<DWORD> now = DescendantsOf(tool.ProcessId());
+    return now.size() == 1 && now[0] != first[0];
+  }, kStatusLimitMs)) << "the rejecting patcher is still there";
+  ASSERT_TRUE(ReadAndAwaitDone(tool)) << ToGbk(tool.StatusText());
+  HWND loaded = LoadedPatcherWindow(L"vendor_me_on.bin");
+  ASSERT_NE(loaded, nullptr);
+
+  PostMessageW(tool.MainWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_NE(tool.Processes().WaitForExit(tool.ProcessId(), 3000), DWORD(STILL_ACTIVE));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(loaded); }, 3000));
 }
 
 // One read of an image with its ME off, then what a user may get wrong afterwards.

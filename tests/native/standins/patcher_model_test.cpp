@@ -30,6 +30,16 @@ TEST(PathInput, TakesCharactersOnlyAfterItIsClicked) {
   EXPECT_EQ(model.path, u"C:\\新建\\bios.bin");
 }
 
+TEST(Clicks, AreAPressThenAReleaseOnTheSameControl) {
+  PatcherModel model;
+  EXPECT_FALSE(HandleRelease(model, {444, 192})) << "a release alone";
+  HandlePress(model, {275, 160});
+  EXPECT_FALSE(HandleRelease(model, {444, 192})) << "released elsewhere";
+  EXPECT_FALSE(HandleRelease(model, {444, 192})) << "the press was used up";
+  HandlePress(model, {444, 192});
+  EXPECT_TRUE(HandleRelease(model, {444, 192}));
+}
+
 TEST(PathInput, ClicksWhileLoadingDoNothing) {
   PatcherModel model;
   model.phase = PatcherPhase::kLoading;

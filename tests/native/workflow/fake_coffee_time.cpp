@@ -12,6 +12,8 @@ struct SlotPoint {
   const char* cpuid;
 };
 
+constexpr platform::Point kMeClicks[] = {{176, 135}, {399, 451}, {380, 502}, {100, 502}};
+
 constexpr SlotPoint kSlotPoints[] = {
     {479, 465, "506E1"}, {349, 464, "506E3"}, {479, 440, "506E8"}, {350, 441, "906E9"},
     {219, 464, "906EB"}, {219, 487, "906EC"}, {219, 512, "906ED"}, {478, 487, "506E0"}};
@@ -98,8 +100,13 @@ void FakeCoffeeTime::OnPost(const PostedMessage& m) {
   }
 }
 
+// The patcher's contract, as strict as the real one: the ME flash only after its four clicks in
+// order, the unlock only after both of its clicks in order, ticks only while unlocked.
 void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
   FakeWindow& w = desktop_.Window(window);
+  const int meStep = meStep_;
+  const int unlockStep = unlockStep_;
+  meStep_ = unlockStep_ = 0;
   if (x == 275 && y == 160) {
     pathFocused_ = true;
   } else if (x == 444 && y == 192) {
@@ -114,7 +121,9 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
       loaded.rect = kLoadedRect;
       ShowLabels();
     });
-  } else if (x == 100 && y == 502) {
+  } else if (x == kMeClicks[meStep].x && y == kMeClicks[meStep].y && meStep < 3) {
+    meStep_ = meStep + 1;
+  } else if (x == 100 && y == 502 && meStep == 3) {
     w.responding = false;
     if (hangFlash) {
       desktop_.SetProcessHung(processId, true);
@@ -130,7 +139,13 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
     meEnabled = false;
     ShowLabels();
   } else if (x == 487 && y == 313) {
+    unlockStep_ = 1;
+  } else if (x == 390 && y == 521 && unlockStep == 1) {
     unlocked = true;
+  } else if (x == 520 && y == 560) {
+    if (openSaveDialog) desktop_.After(saveDialogDelayMs, [this] { OpenSaveDialog(); });
+  } else if (!unlocked) {
+    // ticks and the apply need the unlock
   } else if (x == 219 && y == 439) {
     pending906EA_ = true;
   } else if (x == 356 && y == 235 && pending906EA_) {
@@ -140,9 +155,8 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
     for (const std::string& cpuid : chosen) {
       if (!ignoredOnApply.count(cpuid)) imageMicrocodes.insert(cpuid);
     }
+    unlocked = false;
     ShowLabels();
-  } else if (x == 520 && y == 560) {
-    if (openSaveDialog) desktop_.After(saveDialogDelayMs, [this] { OpenSaveDialog(); });
   } else {
     for (const SlotPoint& slot : kSlotPoints) {
       if (slot.x == x && slot.y == y) chosen.insert(slot.cpuid);

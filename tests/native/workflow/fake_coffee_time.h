@@ -57,6 +57,8 @@ class FakeCoffeeTime {
   FakeDesktop& desktop_;
   bool pathFocused_ = false;
   bool pending906EA_ = false;
+  int meStep_ = 0;      // ME replacement clicks seen in order just before
+  int unlockStep_ = 0;  // unlock clicks seen in order just before
   platform::Hwnd saveEdit_ = 0;
   platform::Hwnd saveButton_ = 0;
   platform::Hwnd saveDialog_ = 0;

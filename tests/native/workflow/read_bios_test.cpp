@@ -1,4 +1,6 @@
 // Opening the vendor BIOS, having CoffeeTime load it, and the ME phase.
+#include <algorithm>
+
 #include "tests/native/workflow/workflow_fixture.h"
 #include "workflow/coffee_time_driver.h"
 #include "workflow/status_log.h"
@@ -171,6 +173,25 @@ TEST_F(WorkflowTest, FullReadWritesItsLinesInOrderAndEnlargesTheWindow) {
   EXPECT_FALSE(desktop.Window(coffee.window).visible()) << "hidden after the detection";
 }
 
+// Height, 300 ms, the banner, the detection (which empties the list first), then top and left.
+TEST_F(WorkflowTest, WindowIsEnlargedThenTheListReadThenTheWindowCentred) {
+  OpenAndRead();
+  const int64_t height = form.TimeOf("SetHeight 764");
+  ASSERT_GE(height, 0);
+  EXPECT_EQ(form.TimeOf("SetPicture 图片框1"), height + 300);
+  const auto at = [&](const std::string& entry) {
+    return std::find_if(form.log.begin(), form.log.end(),
+                        [&](const std::string& e) { return e.rfind(entry, 0) == 0; }) -
+           form.log.begin();
+  };
+  EXPECT_LT(at("SetHeight 764"), at("SetPicture 图片框1"));
+  EXPECT_LT(at("SetPicture 图片框1"), at("ClearRows 超级列表框1"));
+  EXPECT_LT(at("ClearRows 超级列表框1"), at("AppendRow 超级列表框1"));
+  EXPECT_LT(at("AppendRow 超级列表框1"), at("SetTop"));
+  EXPECT_LT(at("SetTop"), at("SetLeft"));
+  EXPECT_LT(at("SetLeft"), std::ptrdiff_t(form.log.size()));
+}
+
 TEST_F(WorkflowTest, MeAlreadyOffIsNotSwitched) {
   coffee.meEnabled = false;
   OpenAndRead();
@@ -229,8 +250,18 @@ TEST_F(WorkflowTest, HungFlashStopsTheReadWithinItsBoundWithoutSpinning) {
   EXPECT_EQ(form.height, 180);
   EXPECT_EQ(coffee.meSwitchClicks, 0);
   EXPECT_EQ(dispatched, 1) << "the tool keeps dispatching its messages";
-  // Probes are 128 ms each with 200 ms pauses: no tight loop.
-  EXPECT_LT(desktop.CountCalls("GetTickCount64"), 2000u);
+  // A probe of a hung window costs its 128 ms timeout; with the 200 ms pause after each there
+  // are about three a second. A loop without the pause would make about eight.
+  int64_t first = -1, last = 0;
+  int probes = 0;
+  for (const auto& m : desktop.sent) {
+    if (m.window != coffee.window || m.message != platform::kWmNull || m.atMs < 10000) continue;
+    if (first < 0) first = m.atMs;
+    last = m.atMs;
+    ++probes;
+  }
+  ASSERT_GT(last - first, 60000);
+  EXPECT_LT(probes * 1000.0 / double(last - first), 4.0);
 }
 
 }  // namespace

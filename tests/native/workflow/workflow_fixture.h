@@ -30,6 +30,7 @@ inline std::ostream& operator<<(std::ostream& os, const Click& c) {
 // Everything a workflow test drives; a table-driven test makes one per case.
 struct WorkflowRig {
   WorkflowRig() {
+    form.clock = [this] { return desktop.NowMs(); };
     desktop.AddFile(u"C:\\tool\\orvellanQZ\\ov.exe");
     desktop.AddFile(u"C:\\tool\\orvellanQZ\\bin\\fit\\fit.exe");
   }

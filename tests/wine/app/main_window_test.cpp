@@ -210,13 +210,11 @@ TEST_F(StartedWindow, ScreenshotsOfTheStartedAndTheEnlargedWindow) {
   UpdateWindow(Main());
   Sleep(500);
   EXPECT_TRUE(SaveWindowScreenshot(Main(), folder + "\\app_started.png"));
-  // The read step enlarges the window to 764 pixels; here the test does it from outside.
+  // The read step enlarges the window to 764 pixels (checked end to end after a real read);
+  // here it is done from outside, only to see the lower bands.
   ASSERT_TRUE(SetWindowPos(Main(), nullptr, 0, 0, 859, 764, SWP_NOMOVE | SWP_NOZORDER));
   Sleep(800);
   EXPECT_TRUE(SaveWindowScreenshot(Main(), folder + "\\app_enlarged.png"));
-  RECT rect;
-  GetWindowRect(Main(), &rect);
-  EXPECT_EQ(rect.bottom - rect.top, 764);
 }
 
 // The window must stay hidden until the start-up (with its one-second wait for the notice

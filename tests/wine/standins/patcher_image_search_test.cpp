@@ -75,6 +75,10 @@ TEST_F(PatcherSearch, AppliedMicrocodesAppearInTheRedrawnTable) {
   automation::PostClick(pf().windows, loaded, 219, 464);  // 906EB
   automation::PostClick(pf().windows, loaded, 102, 500);
   automation::PumpingWait(pf(), 800);
+  // Still busy with the apply: a capture asked for now sees the table as it was.
+  EXPECT_FALSE(FindsLabel(loaded, *eb));
+  ASSERT_TRUE(WaitUntilResponding(loaded, 10000));
+  automation::PumpingWait(pf(), 200);
   EXPECT_TRUE(FindsLabel(loaded, *eb));
 }
 
