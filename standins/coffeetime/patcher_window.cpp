@@ -27,6 +27,18 @@ void BusyFor(DWORD ms) {
   while (GetTickCount64() < end) Sleep(50);
 }
 
+// Busy with input, as a program that works while it keeps serving messages sent to it (a
+// capture, an icon change): those get their answer at once, from the window as it was; posted
+// clicks and characters still wait.
+void BusyServingSentMessages(DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  while (GetTickCount64() < end) {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    Sleep(10);
+  }
+}
+
 [[noreturn]] void HangForever() {
   for (;;) Sleep(1000);
 }
@@ -169,7 +181,7 @@ void PatcherWindow::OnClick(ClientPoint point) {
     case ClickAction::kApply:
       status_ = u"Applying...";
       pendingApply_ = outcome;
-      BusyFor(kApplyBusyMs);
+      BusyServingSentMessages(kApplyBusyMs);
       PostMessageW(window_, kApplyDone, 0, 0);
       break;
     case ClickAction::kOpenSave: OpenSave(); break;

@@ -13,7 +13,9 @@ constexpr DWORD kFlashBusyMs = 3000;     // after the last of the four ME clicks
 constexpr DWORD kMeSwitchBusyMs = 200;   // after the ME switch
 constexpr DWORD kUnlockBusyMs = 300;     // after the second unlock click
 constexpr DWORD kTickBusyMs = 100;       // after each microcode tick
-constexpr DWORD kApplyBusyMs = 3000;     // after the apply: the table is redrawn only then
+// After the apply, the table is redrawn only when this is over. Meanwhile messages sent to the
+// window are served (a capture sees the table as it was); posted input waits.
+constexpr DWORD kApplyBusyMs = 3000;
 constexpr UINT kSaveDialogDelayMs = 600;   // from the save click to the dialog
 constexpr DWORD kSaveWriteBusyMs = 1500;   // from "保存(&S)" to the written file
 constexpr UINT kLateWriteDelayMs = 8000;   // the late-write fault: the file comes this much later

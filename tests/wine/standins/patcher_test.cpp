@@ -142,7 +142,7 @@ DWORD BusyAfter(platform::Platform& pf, Hwnd window, std::initializer_list<platf
   return GetTickCount() - start;
 }
 
-TEST_F(Patcher, BusyAfterTheMeSwitchTheUnlockEachTickAndTheApply) {
+TEST_F(Patcher, BusyAfterTheMeSwitchTheUnlockAndEachTick) {
   ASSERT_NE(Start(), 0u);
   TypeAndLoad(WriteSample(L"patcher_busy", L"busy.bin", MeOnImage()));
   const Hwnd loaded = WaitForLoaded("busy.bin");
@@ -152,7 +152,6 @@ TEST_F(Patcher, BusyAfterTheMeSwitchTheUnlockEachTickAndTheApply) {
   const DWORD tick = BusyAfter(pf(), loaded, {{219, 464}});
   EXPECT_GE(tick, 30u);  // 100 ms
   EXPECT_LT(tick, 300u);
-  EXPECT_GE(BusyAfter(pf(), loaded, {{102, 500}}), 2800u);  // apply, 3000 ms
 }
 
 // The save dialog opens a moment after the click, modal, with a default name fully selected:
