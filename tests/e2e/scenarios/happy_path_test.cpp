@@ -6,6 +6,7 @@
 
 #include "tests/e2e/harness/harness_paths.h"
 #include "tests/e2e/harness/image_files.h"
+#include "tests/e2e/harness/screenshot.h"
 #include "tests/e2e/harness/status_lines.h"
 #include "tests/e2e/harness/waits.h"
 #include "tests/e2e/harness/window_probe.h"
@@ -92,6 +93,7 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   EXPECT_FALSE(tool.IsEnabled("按钮5"));
   EXPECT_TRUE(BoxesEnabled(tool, false));
   RecordStage(L"read");
+  SaveScreenshot(L"tool_after_read", tool.MainWindow());  // the README's picture
 
   // Unlock, tick two more microcodes, confirm.
   EXPECT_EQ(tool.Caption("按钮1"), L"解锁微码编辑区");
