@@ -11,10 +11,10 @@ namespace automation {
 // Omitted fields take the dialog's defaults.
 struct FileDialogRequest {
   platform::Hwnd owner = 0;
-  std::optional<std::string> initialDir;   // default: the current directory
-  std::optional<std::string> title;        // default: "保存文件" / "打开文件"
-  std::optional<std::string> defaultName;  // save dialog only
-  std::optional<std::string> filter;       // "description|pattern|..."
+  std::optional<std::string> initialDir{};   // default: the current directory
+  std::optional<std::string> title{};        // default: "保存文件" / "打开文件"
+  std::optional<std::string> defaultName{};  // save dialog only
+  std::optional<std::string> filter{};       // "description|pattern|..."
   int filterIndex = 0;                     // save dialog only; 0 means 1
   bool keepDirectory = false;              // false: the current directory is restored
 };

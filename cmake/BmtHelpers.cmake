@@ -30,3 +30,14 @@ function(bmt_wine_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS ${T_LABEL}
     ENVIRONMENT "BMT_OUT_DIR=${CMAKE_BINARY_DIR}/out;BMT_RUN_DIR=${CMAKE_BINARY_DIR}/run;BMT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
+
+# bmt_require_targets(WHAT TARGET...): stops the configuration with a clear message when a
+# target that WHAT is built from is missing, instead of leaving WHAT out unnoticed.
+function(bmt_require_targets what)
+  foreach(target ${ARGN})
+    if(NOT TARGET ${target})
+      message(FATAL_ERROR "${what} needs the target ${target}, which is not defined; "
+                          "its folder is missing or was configured out")
+    endif()
+  endforeach()
+endfunction()

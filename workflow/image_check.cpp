@@ -44,16 +44,18 @@ void WarnMadeImage(StepContext& ctx) {
 std::optional<std::vector<uint8_t>> AwaitCompleteFile(StepContext& ctx, const std::string& path,
                                                       uint64_t deadlineTick) {
   platform::SystemApi& system = ctx.platform.system;
-  std::optional<size_t> sizeBefore;
+  bool seenBefore = false;  // the file could be read at the look before, with this size:
+  size_t sizeBefore = 0;
   for (;;) {
     automation::FileReadResult read =
         automation::ReadWholeFile(system, path, kImageReadLimit, false);
     if (read.status == automation::FileReadStatus::kTooLarge) return std::nullopt;
     if (read.status == automation::FileReadStatus::kRead) {
-      if (sizeBefore == read.bytes.size()) return std::move(read.bytes);
+      if (seenBefore && sizeBefore == read.bytes.size()) return std::move(read.bytes);
+      seenBefore = true;
       sizeBefore = read.bytes.size();
     } else {
-      sizeBefore.reset();
+      seenBefore = false;
     }
     if (system.GetTickCount64() >= deadlineTick) return std::nullopt;
     if (!Pause(ctx, waits::kPollPauseMs)) return std::nullopt;

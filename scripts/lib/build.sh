@@ -1,5 +1,5 @@
-# build_preset PRESET [TARGET...]: configures and builds one preset (all targets when none are
-# named), logging to build/configure-PRESET.log and build/build-PRESET.log; on failure prints
+# build_preset PRESET [TARGET...]: configures (with the options in BMT_CONFIGURE_ARGS, if any)
+# and builds one preset (all targets when none are named), logging to build/configure-PRESET.log and build/build-PRESET.log; on failure prints
 # the end of the log that says why and returns non-zero. Sourced by the scripts.
 build_preset() {
   local preset="$1"
@@ -8,7 +8,8 @@ build_preset() {
   local t
   for t in "$@"; do targets+=(--target "$t"); done
   mkdir -p "$BMT_ROOT/build"
-  cmake --preset "$preset" >"$BMT_ROOT/build/configure-$preset.log" 2>&1 || {
+  # shellcheck disable=SC2086
+  cmake --preset "$preset" ${BMT_CONFIGURE_ARGS:-} >"$BMT_ROOT/build/configure-$preset.log" 2>&1 || {
     echo "configuring $preset failed:"
     tail -n 40 "$BMT_ROOT/build/configure-$preset.log"
     return 1

@@ -255,7 +255,7 @@ class FakeDesktop final : public platform::WindowApi,
   struct FakeFile {
     uint32_t attributes = 0x20;
     uint64_t lastWriteTime = 0;
-    std::vector<uint8_t> content;
+    std::vector<uint8_t> content{};
     bool writeLocked = false;
   };
   std::map<std::u16string, FakeFile> files_;

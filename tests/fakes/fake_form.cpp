@@ -78,7 +78,19 @@ void FakeForm::Navigate(std::string_view control, const std::string& url) {
 }
 
 platform::Hwnd FakeForm::NativeHandle(std::string_view control) {
-  return control.empty() ? mainWindow : 0x900;
+  if (control.empty()) return mainWindow;
+  auto it = handles.find(control);
+  return it == handles.end() ? 0x900 : it->second;
+}
+
+std::vector<std::string> FakeForm::Operations() const {
+  std::vector<std::string> operations;
+  for (const std::string& entry : log) {
+    const size_t first = entry.find(' ');
+    const size_t second = first == std::string::npos ? first : entry.find(' ', first + 1);
+    operations.push_back(entry.substr(0, second));
+  }
+  return operations;
 }
 
 void FakeForm::ClearRows(std::string_view control) {

@@ -27,7 +27,10 @@ class FakeForm final : public workflow::Form {
   std::string title;
   int left = 850, top = 630, width = 859, height = 180;
   platform::Hwnd mainWindow = 0x777;
+  std::map<std::string, platform::Hwnd, std::less<>> handles;  // controls' windows (else 0x900)
   std::vector<std::string> log;  // "SetDisabled 按钮5 1", ...
+  // The entries of `log`, each cut after its operation and control ("SetText 编辑框3").
+  std::vector<std::string> Operations() const;
   std::vector<int64_t> logTimes;  // when each entry of `log` was made, by `clock`
   std::function<int64_t()> clock = [] { return int64_t{0}; };
   // When the first entry of `log` that starts with `entry` was made; -1 when there is none.

@@ -4,12 +4,12 @@
 
 #include "notice_test_support.h"
 #include "tests/fakes/fake_desktop.h"
+#include "tests/fakes/fake_form.h"
 
 namespace app {
 namespace {
 
 namespace controls = workflow::controls;
-using notice_test::RecordingForm;
 using notice_test::ServedPage;
 using notice_test::ServingSource;
 
@@ -33,15 +33,15 @@ class NoticeReadingTest : public ::testing::Test {
   fake::FakeDesktop desktop;
   ServedPage page;
   automation::BrowserDocumentBinding reader;
-  RecordingForm form;
+  fake::FakeForm form;
   platform::Hwnd viewer = 0;
 };
 
 TEST_F(NoticeReadingTest, LoadingPointsTheViewerAtTheAddressAndWaitsASecond) {
   desktop.After(500, [] {}, /*isInput=*/true);  // the user clicks while the page loads
   StartNoticeLoading(desktop.AsPlatform(), form, "C:\\tool\\notice.html");
-  EXPECT_EQ(form.navigatedTo, "C:\\tool\\notice.html");
-  EXPECT_EQ(form.log, (std::vector<std::string>{"Navigate 超文本浏览框1"}));
+  EXPECT_EQ(form.urls[std::string(controls::kPageViewer)], "C:\\tool\\notice.html");
+  EXPECT_EQ(form.Operations(), (std::vector<std::string>{"Navigate 超文本浏览框1"}));
   EXPECT_GE(desktop.NowMs(), 1000);
   EXPECT_LT(desktop.NowMs(), 1100);
   EXPECT_GT(desktop.pumpCount, 0);  // the wait dispatched the click
@@ -52,8 +52,7 @@ TEST_F(NoticeReadingTest, ReadingShowsTheCountThenStartsTheTimer) {
   StartNoticeReading(form, reader);
   EXPECT_EQ(form.texts[std::string(controls::kOnlineCountLabel)], "实时在线人数：17人");
   EXPECT_EQ(form.intervals[std::string(controls::kNoticeTimer)], 5000);
-  EXPECT_EQ(form.log, (std::vector<std::string>{"SetText 透明标签18", "SetInterval 时钟2"}));
-  EXPECT_EQ(form.texts.count(std::string(controls::kNoticeBox)), 0u);  // only the count
+  EXPECT_EQ(form.Operations(), (std::vector<std::string>{"SetText 透明标签18", "SetInterval 时钟2"}));
 }
 
 TEST_F(NoticeReadingTest, RefreshWritesNoticeThenCountFromThePageShownNow) {
@@ -61,7 +60,7 @@ TEST_F(NoticeReadingTest, RefreshWritesNoticeThenCountFromThePageShownNow) {
   RefreshNoticeBoard(form, reader);
   EXPECT_EQ(form.texts[std::string(controls::kNoticeBox)], "第一条");
   EXPECT_EQ(form.texts[std::string(controls::kOnlineCountLabel)], "实时在线人数：17人");
-  EXPECT_EQ(form.log, (std::vector<std::string>{"SetText 编辑框3", "SetText 透明标签18"}));
+  EXPECT_EQ(form.Operations(), (std::vector<std::string>{"SetText 编辑框3", "SetText 透明标签18"}));
 
   page.viewerPage = PageWith("3", "第二条");
   RefreshNoticeBoard(form, reader);

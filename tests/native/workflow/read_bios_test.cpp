@@ -80,7 +80,9 @@ TEST_F(WorkflowTest, LoadClicksTypesAndWaitsInOrder) {
   EXPECT_EQ(clicks[1], (Click{444, 192, start + 900}));
   EXPECT_EQ(coffee.typedPath, u"C:\\b.bin");
   for (const auto& m : desktop.posted) {
-    if (m.message == platform::kWmChar) EXPECT_EQ(m.atMs, start + 800);
+    if (m.message == platform::kWmChar) {
+      EXPECT_EQ(m.atMs, start + 800);
+    }
     EXPECT_NE(m.message, platform::kWmKeyDown);
   }
 }

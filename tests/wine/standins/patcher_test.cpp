@@ -176,7 +176,7 @@ TEST_F(Patcher, SaveDialogIsModalAndStartsWithItsNameSelected) {
   EXPECT_EQ(LOWORD(selection), 0u);
   EXPECT_EQ(HIWORD(selection), DWORD(wcslen(text)));
 
-  const std::wstring out = e2e::ScratchFolder(L"patcher_dialog_out") + L"\me_still_on";
+  const std::wstring out = e2e::ScratchFolder(L"patcher_dialog_out") + L"\\me_still_on";
   automation::TypeText(pf(), nameBox, Gbk(out));
   automation::PumpingWait(pf(), 200);
   const Hwnd dialog = LocateWindow(pf().windows, 0, 0, "#32770", "Save image");
