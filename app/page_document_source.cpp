@@ -8,6 +8,7 @@
 #include "automation/html_engine_document.h"
 #include "automation/html_page_document.h"
 #include "automation/html_reader.h"
+#include "platform/win32/gbk_conversion.h"
 #include "platform/win32/win32_handles.h"
 
 namespace app {
@@ -15,26 +16,8 @@ namespace {
 
 constexpr UINT kGbkCodePage = 936;
 
-std::wstring WideOf(UINT codePage, std::string_view text) {
-  if (text.empty()) return {};
-  const int units = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0);
-  if (units <= 0) return {};
-  std::wstring out(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), units);
-  return out;
-}
-
-std::string GbkOf(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int bytes = WideCharToMultiByte(kGbkCodePage, 0, text.data(),
-                                        static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return {};
-  std::string out(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                      bytes, nullptr, nullptr);
-  return out;
-}
+using platform::GbkOfWide;
+using platform::WideOfCodePage;
 
 // The address the program's own viewer was pointed at, as GBK text.
 std::string AddressOfOwnViewer(HWND viewer) {
@@ -43,7 +26,7 @@ std::string AddressOfOwnViewer(HWND viewer) {
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   const int copied = GetWindowTextW(viewer, text.data(), length + 1);
   text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return GbkOf(text);
+  return GbkOfWide(text);
 }
 
 }  // namespace
@@ -55,7 +38,7 @@ bool IsOwnViewer(platform::Hwnd window) {
 }
 
 std::optional<std::string> ReadLocalFile(const std::string& path) {
-  const std::wstring widePath = WideOf(kGbkCodePage, path);
+  const std::wstring widePath = WideOfCodePage(kGbkCodePage, path);
   if (widePath.empty()) return std::nullopt;
   // Others may rewrite or replace the page while it is read.
   HANDLE file = CreateFileW(widePath.c_str(), GENERIC_READ,
@@ -84,7 +67,7 @@ std::string PageTextAsGbk(std::string_view bytes) {
   const PageEncoding encoding = DetectPageEncoding(bytes);
   bytes.remove_prefix(encoding.bomBytes);
   if (encoding.charset == PageCharset::kGbk) return std::string(bytes);
-  return GbkOf(WideOf(CP_UTF8, bytes));
+  return GbkOfWide(WideOfCodePage(CP_UTF8, bytes));
 }
 
 PageDocumentSource::PageDocumentSource() {

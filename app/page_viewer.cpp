@@ -1,11 +1,10 @@
 #include "app/page_viewer.h"
-#include "automation/input_injector.h"
-#include "platform/win32/win32_platform.h"
 
 #include <objbase.h>
 #include <exdisp.h>
 
 #include "app/page_document_source.h"
+#include "platform/win32/gbk_conversion.h"
 #include "platform/win32/win32_handles.h"
 
 namespace app {
@@ -96,11 +95,7 @@ HWND CreateOwnViewer(HWND parent, int x, int y, int width, int height, int contr
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-// GBK text as UTF-16 for the wide platform calls, through the toolkit's one conversion.
-std::wstring WideOf(std::string_view text) {
-  const std::u16string units = automation::ToUtf16(platform::Win32Platform().system, text, true);
-  return std::wstring(units.begin(), units.end());
-}
+using platform::WideOfGbk;
 
 }  // namespace
 
@@ -110,7 +105,7 @@ HWND CreatePageViewer(HWND parent, int x, int y, int width, int height, int cont
 }
 
 void NavigatePageViewer(HWND viewer, const std::string& url) {
-  const std::wstring wideUrl = WideOf(url);
+  const std::wstring wideUrl = WideOfGbk(url);
   if (IsOwnViewer(platform::FromHwnd(viewer))) {
     SetWindowTextW(viewer, wideUrl.c_str());
     return;

@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include "automation/input_injector.h"
-#include "platform/win32/win32_platform.h"
-
 #include <vector>
+
+#include "platform/win32/gbk_conversion.h"
 
 namespace automation {
 namespace {
@@ -13,11 +12,7 @@ namespace {
 constexpr DWORD kInputIdleWaitMs = 1000;
 constexpr DWORD kPollSleepMs = 1;
 
-// GBK text as UTF-16 for the wide platform calls, through the toolkit's one conversion.
-std::wstring WideOf(std::string_view text) {
-  const std::u16string units = automation::ToUtf16(platform::Win32Platform().system, text, true);
-  return std::wstring(units.begin(), units.end());
-}
+using platform::WideOfGbk;
 
 DWORD BytesWaiting(HANDLE pipe) {
   DWORD available = 0;
@@ -68,7 +63,7 @@ std::string RunConsoleCommand(std::string_view command, const OutputCallback& ca
   HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 
-  std::wstring commandLine = WideOf(CommandInterpreterPrefix()) + WideOf(command);
+  std::wstring commandLine = WideOfGbk(CommandInterpreterPrefix()) + WideOfGbk(command);
   commandLine.push_back(L'\0');  // CreateProcessW may write into the line
 
   STARTUPINFOW startup = {};

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/win32/gbk_conversion.h"
 #include "platform/win32/win32_handles.h"
 
 namespace automation {
@@ -15,7 +16,6 @@ namespace {
 constexpr IID kHtmlDocumentIid = {
     0x626FC520, 0xA41E, 0x11CF, {0xA7, 0x31, 0x00, 0xA0, 0xC9, 0x08, 0x26, 0x37}};
 constexpr UINT kAnswerTimeoutMs = 1000;
-constexpr UINT kGbkCodePage = 936;
 
 // Releases a COM reference when it goes out of scope.
 template <typename T>
@@ -51,16 +51,10 @@ class BstrHolder {
   BSTR s_ = nullptr;
 };
 
-std::string GbkOf(const wchar_t* text, int units) {
-  if (text == nullptr || units <= 0) return {};
-  const int bytes = WideCharToMultiByte(kGbkCodePage, 0, text, units, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return {};
-  std::string out(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(kGbkCodePage, 0, text, units, out.data(), bytes, nullptr, nullptr);
-  return out;
+std::string GbkOf(BSTR text) {
+  if (text == nullptr) return {};
+  return platform::GbkOfWide(std::wstring_view(text, SysStringLen(text)));
 }
-
-std::string GbkOf(BSTR text) { return GbkOf(text, static_cast<int>(SysStringLen(text))); }
 
 BSTR WideOf(std::string_view ascii) {
   std::wstring wide(ascii.begin(), ascii.end());
