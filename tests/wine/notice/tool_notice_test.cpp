@@ -57,8 +57,12 @@ class ToolNoticeTest : public ::testing::Test {
   }
   std::wstring PagePath() const { return folder_ + L"\\notice.html"; }
 
-  // The tool reads the page through its own viewer only where no browser engine is hosted.
-  static bool HasOwnViewer(HWND main) { return !e2e::Descendants(main, app::kOwnViewerClass).empty(); }
+  // The tool reads the page through its own viewer only where no browser engine is hosted. The
+  // main window is found as soon as it exists, before its controls are made: wait for them.
+  static bool HasOwnViewer(HWND main) {
+    return e2e::WaitUntil([&] { return !e2e::Descendants(main, app::kOwnViewerClass).empty(); },
+                          3000);
+  }
 
   // A descendant whose text is `gbkText`, waited for at most timeoutMs.
   static HWND WaitForText(HWND main, const std::wstring& className, const std::string& gbkText,
