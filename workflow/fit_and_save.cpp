@@ -29,6 +29,7 @@ constexpr std::string_view kAlreadyAccepted =
 constexpr std::string_view kPleaseAccept =
     "选择 I accept the license agreement便为同意英特尔不知道什么协议，否之无法进行制作bios";
 constexpr std::string_view kNoPathChosen = "拜托，好歹选个地方啦";
+constexpr std::string_view kSavePathTooLong = "保存路径太长,魔改BIOS未保存,请选择较短的路径\r\n";
 constexpr std::string_view kSaveDialogFailed = "无法打开保存窗口,魔改BIOS未保存\r\n";
 constexpr platform::Point kSaveButton{520, 560};
 
@@ -85,7 +86,7 @@ std::string SaveTargetRefusal(StepContext& ctx, const std::string& target) {
     case PathProblem::kNotGbk:
       return "保存路径中有系统无法识别的文字,魔改BIOS未保存,请选择只含中文、英文字母和数字的路径\r\n";
     case PathProblem::kTooLong:
-      return "保存路径太长,魔改BIOS未保存,请选择较短的路径\r\n";
+      return std::string(kSavePathTooLong);
     case PathProblem::kTargetIsFolder:
       return "已有同名文件夹" + target + ",魔改BIOS未保存,请换一个名称\r\n";
     case PathProblem::kFolderMissing:
@@ -126,7 +127,7 @@ void SaveImage(StepContext& ctx) {
       ShowMessage(ctx, kNoPathChosen, platform::kMbIconExclamation, kDefaultCaption, mainWindow);
       return;
     case automation::DialogEnd::kNameTooLong:
-      LogStatus(ctx, "保存路径太长,魔改BIOS未保存,请选择较短的路径\r\n");
+      LogStatus(ctx, kSavePathTooLong);
       return;
     case automation::DialogEnd::kFailed:
       LogStatus(ctx, kSaveDialogFailed);
