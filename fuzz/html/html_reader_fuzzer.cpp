@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/notice_address.h"
-#include "app/notice_texts.h"
-#include "app/page_charset.h"
+#include "app/notice/notice_address.h"
+#include "app/notice/notice_texts.h"
+#include "app/notice/page_charset.h"
 #include "automation/html_page_document.h"
 #include "automation/html_reader.h"
 

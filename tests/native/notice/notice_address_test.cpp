@@ -1,8 +1,8 @@
-#include "app/notice_address.h"
+#include "app/notice/notice_address.h"
 
 #include <gtest/gtest.h>
 
-#include "app/page_charset.h"
+#include "app/notice/page_charset.h"
 #include "tests/fakes/fake_desktop.h"
 
 namespace app {

@@ -1,4 +1,4 @@
-#include "app/notice_reading.h"
+#include "app/notice/notice_reading.h"
 
 #include <gtest/gtest.h>
 

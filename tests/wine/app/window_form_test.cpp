@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
-#include "app/window_form.h"
+#include "app/win32/main_window.h"
+#include "app/win32/window_form.h"
 
 namespace app {
 namespace {

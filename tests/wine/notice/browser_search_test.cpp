@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/page_document_source.h"
+#include "app/notice/win32/page_document_source.h"
 #include "automation/browser_document.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"

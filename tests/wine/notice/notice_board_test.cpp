@@ -1,11 +1,11 @@
-#include "app/notice_board.h"
+#include "app/notice/win32/notice_board.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "app/page_document_source.h"
-#include "app/page_viewer.h"
+#include "app/notice/win32/page_document_source.h"
+#include "app/notice/win32/page_viewer.h"
 #include "automation/browser_document.h"
 #include "notice_test_window.h"
 #include "platform/win32/win32_handles.h"

@@ -1,6 +1,6 @@
 #include "notice_test_window.h"
 
-#include "app/page_viewer.h"
+#include "app/notice/win32/page_viewer.h"
 #include "platform/win32/win32_handles.h"
 
 namespace notice_test {

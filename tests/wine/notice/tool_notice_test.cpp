@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/page_document_source.h"
+#include "app/notice/win32/page_document_source.h"
 #include "tests/e2e/harness/harness_paths.h"
 #include "tests/e2e/harness/process_group.h"
 #include "tests/e2e/harness/waits.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The control operations the steps call, carried out on the main window's controls.
-#include "app/main_window.h"
+#include "app/win32/main_window.h"
 #include "workflow/form.h"
 
 namespace app {

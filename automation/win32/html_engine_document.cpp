@@ -1,4 +1,4 @@
-#include "automation/html_engine_document.h"
+#include "automation/win32/html_engine_document.h"
 
 #include <windows.h>
 #include <mshtml.h>

@@ -1,4 +1,4 @@
-#include "app/notice_address.h"
+#include "app/notice/notice_address.h"
 
 namespace app {
 namespace {

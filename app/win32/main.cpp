@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/main_window.h"
-#include "app/notice_board.h"
-#include "app/window_form.h"
+#include "app/win32/main_window.h"
+#include "app/notice/win32/notice_board.h"
+#include "app/win32/window_form.h"
 #include "imaging/template_matcher.h"
 #include "banner_picture.h"
 #include "platform/win32/win32_platform.h"

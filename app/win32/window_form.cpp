@@ -1,8 +1,8 @@
-#include "app/window_form.h"
+#include "app/win32/window_form.h"
 
 #include <commctrl.h>
 
-#include "app/page_viewer.h"
+#include "app/notice/win32/page_viewer.h"
 #include "app/picture_decoding.h"
 #include "platform/win32/win32_handles.h"
 

@@ -1,4 +1,4 @@
-#include "app/control_styles.h"
+#include "app/win32/control_styles.h"
 
 #include <commctrl.h>
 

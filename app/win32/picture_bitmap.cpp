@@ -1,4 +1,4 @@
-#include "app/picture_bitmap.h"
+#include "app/win32/picture_bitmap.h"
 
 namespace app {
 

@@ -1,8 +1,8 @@
-#include "app/control_painting.h"
+#include "app/win32/control_painting.h"
 
 #include <string>
 
-#include "app/picture_bitmap.h"
+#include "app/win32/picture_bitmap.h"
 
 namespace app {
 

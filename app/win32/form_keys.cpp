@@ -1,4 +1,4 @@
-#include "app/form_keys.h"
+#include "app/win32/form_keys.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/page_charset.h"
+#include "app/notice/page_charset.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "app/page_document_source.h"
+#include "app/notice/win32/page_document_source.h"
 
 #include <windows.h>
 #include <objbase.h>
 
-#include "app/notice_address.h"
-#include "app/page_charset.h"
-#include "automation/html_engine_document.h"
+#include "app/notice/notice_address.h"
+#include "app/notice/page_charset.h"
+#include "automation/win32/html_engine_document.h"
 #include "automation/html_page_document.h"
 #include "automation/html_reader.h"
 #include "platform/win32/gbk_conversion.h"

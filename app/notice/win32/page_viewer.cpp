@@ -1,9 +1,9 @@
-#include "app/page_viewer.h"
+#include "app/notice/win32/page_viewer.h"
 
 #include <objbase.h>
 #include <exdisp.h>
 
-#include "app/page_document_source.h"
+#include "app/notice/win32/page_document_source.h"
 #include "platform/win32/gbk_conversion.h"
 #include "platform/win32/win32_handles.h"
 

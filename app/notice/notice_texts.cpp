@@ -1,4 +1,4 @@
-#include "app/notice_texts.h"
+#include "app/notice/notice_texts.h"
 
 #include "automation/text_helpers.h"
 

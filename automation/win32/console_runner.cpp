@@ -1,4 +1,4 @@
-#include "automation/console_runner.h"
+#include "automation/win32/console_runner.h"
 
 #include <windows.h>
 

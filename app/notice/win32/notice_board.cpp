@@ -1,10 +1,10 @@
-#include "app/notice_board.h"
+#include "app/notice/win32/notice_board.h"
 
 #include <memory>
 
-#include "app/notice_address.h"
-#include "app/notice_reading.h"
-#include "app/page_document_source.h"
+#include "app/notice/notice_address.h"
+#include "app/notice/notice_reading.h"
+#include "app/notice/win32/page_document_source.h"
 #include "automation/browser_document.h"
 
 namespace app {

@@ -1,14 +1,14 @@
-#include "app/main_window.h"
+#include "app/win32/main_window.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 
-#include "app/control_painting.h"
-#include "app/control_styles.h"
-#include "app/form_keys.h"
-#include "app/picture_bitmap.h"
-#include "app/page_viewer.h"
+#include "app/win32/control_painting.h"
+#include "app/win32/control_styles.h"
+#include "app/win32/form_keys.h"
+#include "app/win32/picture_bitmap.h"
+#include "app/notice/win32/page_viewer.h"
 #include "banner_picture.h"
 #include "refresh_picture.h"
 

@@ -1,6 +1,6 @@
-#include "app/notice_reading.h"
+#include "app/notice/notice_reading.h"
 
-#include "app/notice_texts.h"
+#include "app/notice/notice_texts.h"
 #include "automation/pumping_wait.h"
 
 namespace app {
