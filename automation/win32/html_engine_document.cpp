@@ -5,7 +5,9 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 
+#include "platform/win32/com_ref.h"
 #include "platform/win32/gbk_conversion.h"
 #include "platform/win32/win32_handles.h"
 
@@ -17,53 +19,19 @@ constexpr IID kHtmlDocumentIid = {
     0x626FC520, 0xA41E, 0x11CF, {0xA7, 0x31, 0x00, 0xA0, 0xC9, 0x08, 0x26, 0x37}};
 constexpr UINT kAnswerTimeoutMs = 1000;
 
-// Releases a COM reference when it goes out of scope.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  explicit ComRef(T* p) : p_(p) {}
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T** Out() { return &p_; }
-  T* operator->() const { return p_; }
-  T* Get() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
-
-// Frees a BSTR when it goes out of scope.
-class BstrHolder {
- public:
-  explicit BstrHolder(BSTR s = nullptr) : s_(s) {}
-  ~BstrHolder() { SysFreeString(s_); }
-  BstrHolder(const BstrHolder&) = delete;
-  BstrHolder& operator=(const BstrHolder&) = delete;
-  BSTR* Out() { return &s_; }
-  BSTR Get() const { return s_; }
-
- private:
-  BSTR s_ = nullptr;
-};
+using platform::BstrHolder;
+using platform::ComRef;
 
 std::string GbkOf(BSTR text) {
   if (text == nullptr) return {};
   return platform::GbkOfWide(std::wstring_view(text, SysStringLen(text)));
 }
 
-BSTR WideOf(std::string_view ascii) {
-  std::wstring wide(ascii.begin(), ascii.end());
-  return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-}
+std::wstring WideOf(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 class EngineDocument final : public PageDocument {
  public:
-  explicit EngineDocument(IHTMLDocument2* document) : document_(document) {}
+  explicit EngineDocument(ComRef<IHTMLDocument2> document) : document_(std::move(document)) {}
 
   int ElementCount(std::string_view tag) override {
     ComRef<IHTMLElementCollection> elements;
@@ -86,11 +54,8 @@ class EngineDocument final : public PageDocument {
     none.lVal = 0;
     ComRef<IDispatch> item;
     if (FAILED(elements->item(position, none, item.Out())) || !item) return {};
-    ComRef<IHTMLElement> element;
-    if (FAILED(item->QueryInterface(IID_IHTMLElement, reinterpret_cast<void**>(element.Out()))) ||
-        !element) {
-      return {};
-    }
+    const auto element = item.As<IHTMLElement>(IID_IHTMLElement);
+    if (!element) return {};
     BstrHolder text;
     HRESULT result = E_FAIL;
     switch (field) {
@@ -109,11 +74,8 @@ class EngineDocument final : public PageDocument {
   bool ElementsOfTag(std::string_view tag, ComRef<IHTMLElementCollection>& elements) {
     ComRef<IHTMLElement> body;
     if (FAILED(document_->get_body(body.Out())) || !body) return false;
-    ComRef<IHTMLElement2> body2;
-    if (FAILED(body->QueryInterface(IID_IHTMLElement2, reinterpret_cast<void**>(body2.Out()))) ||
-        !body2) {
-      return false;
-    }
+    const auto body2 = body.As<IHTMLElement2>(IID_IHTMLElement2);
+    if (!body2) return false;
     BstrHolder name(WideOf(tag));
     return SUCCEEDED(body2->getElementsByTagName(name.Get(), elements.Out())) &&
            static_cast<bool>(elements);
@@ -145,17 +107,14 @@ std::unique_ptr<PageDocument> EngineDocumentOfWindow(Hwnd server) {
     return nullptr;
   }
   ComRef<IUnknown> document;
-  if (ObjectFromLresult(static_cast<LRESULT>(answer), kHtmlDocumentIid, 0,
-                        reinterpret_cast<void**>(document.Out())) != S_OK ||
+  if (ObjectFromLresult(static_cast<LRESULT>(answer), kHtmlDocumentIid, 0, document.OutVoid()) !=
+          S_OK ||
       !document) {
     return nullptr;
   }
-  IHTMLDocument2* document2 = nullptr;
-  if (FAILED(document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&document2))) ||
-      document2 == nullptr) {
-    return nullptr;
-  }
-  return std::make_unique<EngineDocument>(document2);
+  auto document2 = document.As<IHTMLDocument2>(IID_IHTMLDocument2);
+  if (!document2) return nullptr;
+  return std::make_unique<EngineDocument>(std::move(document2));
 }
 
 }  // namespace automation

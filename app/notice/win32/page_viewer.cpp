@@ -4,6 +4,7 @@
 #include <exdisp.h>
 
 #include "app/notice/win32/page_document_source.h"
+#include "platform/win32/com_ref.h"
 #include "platform/win32/gbk_conversion.h"
 #include "platform/win32/win32_handles.h"
 
@@ -27,30 +28,23 @@ HMODULE AtlModule() {
 }
 
 bool BrowserEngineAvailable() {
-  IUnknown* document = nullptr;
-  if (FAILED(CoCreateInstance(kHtmlDocumentClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                              reinterpret_cast<void**>(&document))) ||
-      document == nullptr) {
-    return false;
-  }
-  document->Release();
-  return true;
+  platform::ComRef<IUnknown> document;
+  return SUCCEEDED(CoCreateInstance(kHtmlDocumentClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                    document.OutVoid())) &&
+         static_cast<bool>(document);
 }
 
-// The hosted control's IWebBrowser2 (caller releases), or null.
-IWebBrowser2* WebBrowserOf(HWND host) {
+// The hosted control's IWebBrowser2, or empty.
+platform::ComRef<IWebBrowser2> WebBrowserOf(HWND host) {
   HMODULE atl = AtlModule();
-  if (atl == nullptr) return nullptr;
+  if (atl == nullptr) return {};
   auto getControl =
       reinterpret_cast<AtlAxGetControlFn>(
       reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
-  if (getControl == nullptr) return nullptr;
-  IUnknown* control = nullptr;
-  if (FAILED(getControl(host, &control)) || control == nullptr) return nullptr;
-  IWebBrowser2* browser = nullptr;
-  control->QueryInterface(kWebBrowser2Iid, reinterpret_cast<void**>(&browser));
-  control->Release();
-  return browser;
+  if (getControl == nullptr) return {};
+  platform::ComRef<IUnknown> control;
+  if (FAILED(getControl(host, control.Out())) || !control) return {};
+  return control.As<IWebBrowser2>(kWebBrowser2Iid);
 }
 
 HWND CreateHostedBrowser(HWND parent, int x, int y, int width, int height, int controlId) {
@@ -65,13 +59,12 @@ HWND CreateHostedBrowser(HWND parent, int x, int y, int width, int height, int c
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleA(nullptr), nullptr);
   if (host == nullptr) return nullptr;
-  IWebBrowser2* browser = WebBrowserOf(host);
-  if (browser == nullptr) {
+  const auto browser = WebBrowserOf(host);
+  if (!browser) {
     DestroyWindow(host);
     return nullptr;
   }
   browser->put_Silent(VARIANT_TRUE);  // script errors of the page must not pop up dialogs
-  browser->Release();
   return host;
 }
 
@@ -110,14 +103,12 @@ void NavigatePageViewer(HWND viewer, const std::string& url) {
     SetWindowTextW(viewer, wideUrl.c_str());
     return;
   }
-  IWebBrowser2* browser = WebBrowserOf(viewer);
-  if (browser == nullptr) return;
-  BSTR address = SysAllocStringLen(wideUrl.data(), static_cast<UINT>(wideUrl.size()));
+  const auto browser = WebBrowserOf(viewer);
+  if (!browser) return;
+  platform::BstrHolder address(wideUrl);
   VARIANT empty;
   VariantInit(&empty);
-  browser->Navigate(address, &empty, &empty, &empty, &empty);
-  SysFreeString(address);
-  browser->Release();
+  browser->Navigate(address.Get(), &empty, &empty, &empty, &empty);
 }
 
 }  // namespace app
