@@ -88,7 +88,7 @@ bool MainWindow::Create(HINSTANCE instance, FormHandlers handlers) {
                        left, top, layout.width, layout.height, nullptr, nullptr, instance, this)) {
     return false;
   }
-  whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
+  whiteBrush_.Reset(CreateSolidBrush(RGB(255, 255, 255)));
   handCursor_ = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
   if (!CreateControls(instance)) {
     DestroyWindow(window_);
@@ -111,7 +111,8 @@ bool MainWindow::PreTranslate(MSG* message) { return HandleFormKey(window_, mess
 bool MainWindow::CreateControls(HINSTANCE instance) {
   const auto table = ControlTable();
   controls_.assign(table.size(), nullptr);
-  pictures_.assign(table.size(), nullptr);
+  pictures_.clear();
+  pictures_.resize(table.size());
   intervals_.assign(table.size(), 0);
   for (size_t i = 0; i < table.size(); ++i) {
     const ControlSpec& spec = table[i];
@@ -184,7 +185,7 @@ void MainWindow::ApplyStacking() {
 
 HFONT MainWindow::FontFor(const FontSpec* spec) {
   for (const auto& [known, font] : fonts_) {
-    if (known == spec) return font;
+    if (known == spec) return font.Get();
   }
   LOGFONTA logFont{};
   logFont.lfHeight = -spec->pixelHeight;
@@ -197,7 +198,7 @@ HFONT MainWindow::FontFor(const FontSpec* spec) {
   const size_t length = std::min(spec->face.size(), sizeof logFont.lfFaceName - 1);
   std::memcpy(logFont.lfFaceName, spec->face.data(), length);
   HFONT font = CreateFontIndirectA(&logFont);
-  fonts_.emplace_back(spec, font);
+  fonts_.emplace_back(spec, platform::UniqueFont(font));
   return font;
 }
 
@@ -229,10 +230,9 @@ bool MainWindow::SetPicture(std::string_view name, const RgbaPicture& picture) {
       ControlTable()[index].kind != ControlKind::kPictureBox) {
     return false;
   }
-  HBITMAP bitmap = CreatePictureBitmap(picture, GetSysColor(COLOR_BTNFACE));
+  platform::UniqueBitmap bitmap(CreatePictureBitmap(picture, GetSysColor(COLOR_BTNFACE)));
   if (!bitmap) return false;
-  if (pictures_[index]) DeleteObject(pictures_[index]);
-  pictures_[index] = bitmap;
+  pictures_[index] = std::move(bitmap);
   InvalidateRect(controls_[index], nullptr, FALSE);
   return true;
 }
@@ -260,14 +260,9 @@ void MainWindow::Raise(FormEvent event) {
 }
 
 void MainWindow::ReleaseResources() {
-  for (HBITMAP& bitmap : pictures_) {
-    if (bitmap) DeleteObject(bitmap);
-    bitmap = nullptr;
-  }
-  for (auto& entry : fonts_) DeleteObject(entry.second);
+  for (platform::UniqueBitmap& bitmap : pictures_) bitmap.Reset();
   fonts_.clear();
-  if (whiteBrush_) DeleteObject(whiteBrush_);
-  whiteBrush_ = nullptr;
+  whiteBrush_.Reset();
   controls_.assign(controls_.size(), nullptr);
 }
 
@@ -306,7 +301,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (index < 0) break;
       const ControlSpec& spec = table[index];
       if (spec.kind == ControlKind::kPictureBox) {
-        DrawPictureBox(*item, pictures_[index]);
+        DrawPictureBox(*item, pictures_[index].Get());
       } else {
         DrawLabel(*item, spec, spec.font ? FontFor(spec.font) : nullptr);
       }
@@ -322,7 +317,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Black on white, also while disabled.
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(whiteBrush_);
+        return reinterpret_cast<LRESULT>(whiteBrush_.Get());
       }
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(FormBackgroundBrush());

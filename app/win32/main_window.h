@@ -11,6 +11,7 @@
 #include "app/control_table.h"
 #include "app/form_rules.h"
 #include "app/picture_decoding.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace app {
 
@@ -62,10 +63,10 @@ class MainWindow {
   HWND window_ = nullptr;
   FormHandlers handlers_;
   std::vector<HWND> controls_;    // parallel to the control table
-  std::vector<HBITMAP> pictures_; // parallel to the control table
+  std::vector<platform::UniqueBitmap> pictures_;  // parallel to the control table
   std::vector<int> intervals_;    // parallel to the control table (timers)
-  std::vector<std::pair<const FontSpec*, HFONT>> fonts_;
-  HBRUSH whiteBrush_ = nullptr;
+  std::vector<std::pair<const FontSpec*, platform::UniqueFont>> fonts_;
+  platform::UniqueBrush whiteBrush_;
   HCURSOR handCursor_ = nullptr;
   HWND lastFocus_ = nullptr;
   EventGate<static_cast<size_t>(FormEvent::kNoticeTick) + 1> gate_;

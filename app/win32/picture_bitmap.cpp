@@ -1,5 +1,7 @@
 #include "app/win32/picture_bitmap.h"
 
+#include "platform/win32/scoped_handles.h"
+
 namespace app {
 
 HBITMAP CreatePictureBitmap(const RgbaPicture& picture, COLORREF background) {
@@ -39,17 +41,16 @@ HBITMAP CreatePictureBitmap(const RgbaPicture& picture, COLORREF background) {
 void DrawScaledBitmap(HDC dc, const RECT& target, HBITMAP bitmap) {
   BITMAP shape{};
   if (!bitmap || !GetObjectA(bitmap, sizeof shape, &shape)) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap);
+  const platform::UniqueMemoryDc source(CreateCompatibleDC(dc));
+  if (!source) return;
+  const platform::DcSelection selection(source.Get(), bitmap);
   int oldMode = SetStretchBltMode(dc, HALFTONE);
   POINT oldOrigin;
   SetBrushOrgEx(dc, 0, 0, &oldOrigin);
   StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-             source, 0, 0, shape.bmWidth, shape.bmHeight, SRCCOPY);
+             source.Get(), 0, 0, shape.bmWidth, shape.bmHeight, SRCCOPY);
   SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
   SetStretchBltMode(dc, oldMode);
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/gbk_conversion.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace automation {
 namespace {
@@ -52,16 +53,17 @@ std::string_view CommandInterpreterPrefix() {
 
 std::string RunConsoleCommand(std::string_view command, const OutputCallback& callback) {
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return {};
+  platform::UniqueHandle readEnd;
+  platform::UniqueHandle writeEnd;
+  if (!CreatePipe(readEnd.Out(), writeEnd.Out(), &inheritable, 0)) return {};
   // Only the write end goes to the command: a child holding the read end could swallow its
   // own output.
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
   // Standard input is the null device: a command that reads input sees its end at once
   // instead of reading its own output or waiting forever.
-  HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  platform::UniqueHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                           nullptr));
 
   std::wstring commandLine = WideOfGbk(CommandInterpreterPrefix()) + WideOfGbk(command);
   commandLine.push_back(L'\0');  // CreateProcessW may write into the line
@@ -70,29 +72,27 @@ std::string RunConsoleCommand(std::string_view command, const OutputCallback& ca
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
-  startup.hStdInput = input == INVALID_HANDLE_VALUE ? nullptr : input;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
+  startup.hStdInput = input ? input.Get() : nullptr;
+  startup.hStdOutput = writeEnd.Get();
+  startup.hStdError = writeEnd.Get();
   PROCESS_INFORMATION process = {};
   const BOOL started = CreateProcessW(nullptr, commandLine.data(), &inheritable, nullptr, TRUE, 0,
                                       nullptr, nullptr, &startup, &process);
   // Our copy of the write end must go, or the pipe never reports the command's end.
-  CloseHandle(writeEnd);
-  if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
-  if (!started) {
-    CloseHandle(readEnd);
-    return {};
-  }
-  CloseHandle(process.hThread);
-  WaitForInputIdle(process.hProcess, kInputIdleWaitMs);
+  writeEnd.Reset();
+  input.Reset();
+  if (!started) return {};
+  const platform::UniqueHandle thread(process.hThread);
+  const platform::UniqueHandle child(process.hProcess);
+  WaitForInputIdle(child.Get(), kInputIdleWaitMs);
 
   std::string collected;
   bool stopped = false;
   while (!stopped) {
-    const DWORD available = BytesWaiting(readEnd);
+    const DWORD available = BytesWaiting(readEnd.Get());
     if (available == 0) {
-      if (ProcessHasEnded(process.hProcess)) break;
-    } else if (!TakeChunk(readEnd, available, collected, callback)) {
+      if (ProcessHasEnded(child.Get())) break;
+    } else if (!TakeChunk(readEnd.Get(), available, collected, callback)) {
       stopped = true;
       break;
     }
@@ -100,12 +100,10 @@ std::string RunConsoleCommand(std::string_view command, const OutputCallback& ca
   }
   // What the command wrote between the last look at the pipe and its end is still waiting.
   while (!stopped) {
-    const DWORD available = BytesWaiting(readEnd);
+    const DWORD available = BytesWaiting(readEnd.Get());
     if (available == 0) break;
-    stopped = !TakeChunk(readEnd, available, collected, callback);
+    stopped = !TakeChunk(readEnd.Get(), available, collected, callback);
   }
-  CloseHandle(process.hProcess);
-  CloseHandle(readEnd);
   const size_t nul = collected.find('\0');
   if (nul != std::string::npos) collected.resize(nul);
   return collected;

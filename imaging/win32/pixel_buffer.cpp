@@ -5,9 +5,15 @@
 #include "imaging/bmp_decoder.h"
 #include "imaging/colour_reduction.h"
 #include "imaging/dib_layout.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace imaging {
 namespace {
+
+using platform::DcSelection;
+using platform::UniqueBitmap;
+using platform::UniqueMemoryDc;
+using platform::WindowDc;
 
 constexpr UINT kPrintClientOnly = 1;
 // Asks the window to draw content that is composed elsewhere (GPU surfaces) as well; platforms
@@ -28,21 +34,16 @@ class PixelBuffer::Bgra {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(reference);
-    if (dc_ == nullptr) return;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    if (bitmap_ != nullptr) previous_ = SelectObject(dc_, bitmap_);
-  }
-  ~Bgra() {
-    if (previous_ != nullptr) SelectObject(dc_, previous_);
-    if (bitmap_ != nullptr) DeleteObject(bitmap_);
-    if (dc_ != nullptr) DeleteDC(dc_);
+    dc_.Reset(CreateCompatibleDC(reference));
+    if (!dc_) return;
+    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    if (bitmap_) selection_ = DcSelection(dc_.Get(), bitmap_.Get());
   }
   Bgra(const Bgra&) = delete;
   Bgra& operator=(const Bgra&) = delete;
 
-  bool ok() const { return previous_ != nullptr && bits_ != nullptr; }
-  HDC dc() const { return dc_; }
+  bool ok() const { return static_cast<bool>(selection_) && bits_ != nullptr; }
+  HDC dc() const { return dc_.Get(); }
   int32_t width() const { return width_; }
   int32_t height() const { return height_; }
   uint8_t* bits() const {
@@ -60,14 +61,16 @@ class PixelBuffer::Bgra {
     return true;
   }
   bool CopyFrom(HDC source, int32_t x, int32_t y) const {
-    return BitBlt(dc_, 0, 0, width_, height_, source, x, y, SRCCOPY) != FALSE;
+    return BitBlt(dc_.Get(), 0, 0, width_, height_, source, x, y, SRCCOPY) != FALSE;
   }
 
  private:
   int32_t width_, height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
+  // Declared in the order they are made: the selection is undone before the bitmap goes, and
+  // the bitmap before its context.
+  UniqueMemoryDc dc_;
+  UniqueBitmap bitmap_;
+  DcSelection selection_;
   void* bits_ = nullptr;
 };
 
@@ -80,29 +83,21 @@ bool RenderWindowInto(HWND window, HDC screenDc, int32_t left, int32_t top, HDC 
                       int32_t width, int32_t height) {
   RECT client{};
   if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return false;
-  HDC tempDc = CreateCompatibleDC(screenDc);
-  HBITMAP tempBitmap = CreateCompatibleBitmap(screenDc, client.right, client.bottom);
-  bool drawn = false;
-  if (tempDc != nullptr && tempBitmap != nullptr) {
-    HGDIOBJ old = SelectObject(tempDc, tempBitmap);
-    drawn = PrintWindow(window, tempDc, kPrintClientOnly | kPrintRenderFullContent) ||
-            PrintWindow(window, tempDc, kPrintClientOnly);
-    if (drawn) drawn = BitBlt(target, 0, 0, width, height, tempDc, left, top, SRCCOPY) != FALSE;
-    SelectObject(tempDc, old);
-  }
-  if (tempBitmap != nullptr) DeleteObject(tempBitmap);
-  if (tempDc != nullptr) DeleteDC(tempDc);
-  return drawn;
+  const UniqueMemoryDc tempDc(CreateCompatibleDC(screenDc));
+  const UniqueBitmap tempBitmap(CreateCompatibleBitmap(screenDc, client.right, client.bottom));
+  if (!tempDc || !tempBitmap) return false;
+  const DcSelection selection(tempDc.Get(), tempBitmap.Get());
+  const bool drawn = PrintWindow(window, tempDc.Get(), kPrintClientOnly | kPrintRenderFullContent) ||
+                     PrintWindow(window, tempDc.Get(), kPrintClientOnly);
+  return drawn && BitBlt(target, 0, 0, width, height, tempDc.Get(), left, top, SRCCOPY) != FALSE;
 }
 
 // What the window shows on the screen now, through its own device context.
 bool CopyShownWindowInto(HWND window, int32_t left, int32_t top, HDC target, int32_t width,
                          int32_t height) {
-  HDC windowDc = GetDC(window);
-  if (windowDc == nullptr) return false;
-  const bool copied = BitBlt(target, 0, 0, width, height, windowDc, left, top, SRCCOPY) != FALSE;
-  ReleaseDC(window, windowDc);
-  return copied;
+  const WindowDc windowDc(window);
+  return windowDc &&
+         BitBlt(target, 0, 0, width, height, windowDc.Get(), left, top, SRCCOPY) != FALSE;
 }
 
 }  // namespace
@@ -115,27 +110,28 @@ int DisplayDepth() {
   return IsSupportedDepth(depth) ? depth : 32;
 }
 
-PixelBuffer::PixelBuffer() : screenDc_(GetDC(nullptr)) {}
+// The surface's owners, released in the reverse order of their making.
+struct PixelBuffer::Surface {
+  UniqueMemoryDc dc;
+  UniqueBitmap bitmap;
+  DcSelection selection;
+  void* pixels = nullptr;
+};
 
-PixelBuffer::~PixelBuffer() {
-  ReleaseSurface();
-  if (screenDc_ != nullptr) ReleaseDC(nullptr, screenDc_);
-}
+PixelBuffer::PixelBuffer() : screenDc_(std::make_unique<WindowDc>(nullptr)) {}
+
+PixelBuffer::~PixelBuffer() = default;
+
+HDC PixelBuffer::ScreenDc() const { return screenDc_->Get(); }
 
 void PixelBuffer::ReleaseSurface() {
-  if (memoryDc_ != nullptr && previousSelection_ != nullptr) SelectObject(memoryDc_, previousSelection_);
-  if (surface_ != nullptr) DeleteObject(surface_);
-  if (memoryDc_ != nullptr) DeleteDC(memoryDc_);
-  memoryDc_ = nullptr;
-  surface_ = nullptr;
-  previousSelection_ = nullptr;
-  surfacePixels_ = nullptr;
+  surface_.reset();
   packed_.clear();
   width_ = height_ = depth_ = 0;
 }
 
 void PixelBuffer::Reset() {
-  if (packed_.empty() && surface_ == nullptr) return;
+  if (packed_.empty() && !surface_) return;
   ReleaseSurface();
 }
 
@@ -153,24 +149,27 @@ bool PixelBuffer::CreateBlank(int32_t width, int32_t height, int depth) {
 bool PixelBuffer::Adopt(const Bgra& source, int depth) {
   const int32_t width = source.width(), height = source.height();
   if (!source.ok() || !CreateBlank(width, height, depth)) return false;
-  memoryDc_ = CreateCompatibleDC(screenDc_);
-  if (memoryDc_ != nullptr) {
-    surface_ = CreateDIBSection(memoryDc_, reinterpret_cast<const BITMAPINFO*>(packed_.data()),
-                                DIB_RGB_COLORS, &surfacePixels_, nullptr, 0);
+  auto surface = std::make_unique<Surface>();
+  surface->dc.Reset(CreateCompatibleDC(ScreenDc()));
+  if (surface->dc) {
+    surface->bitmap.Reset(CreateDIBSection(surface->dc.Get(),
+                                           reinterpret_cast<const BITMAPINFO*>(packed_.data()),
+                                           DIB_RGB_COLORS, &surface->pixels, nullptr, 0));
   }
-  if (surface_ == nullptr || surfacePixels_ == nullptr) {
+  if (!surface->bitmap || surface->pixels == nullptr) {
     ReleaseSurface();
     return false;
   }
-  previousSelection_ = SelectObject(memoryDc_, surface_);
+  surface->selection = DcSelection(surface->dc.Get(), surface->bitmap.Get());
+  surface_ = std::move(surface);
   const int64_t stride = RowStride(width, depth);
-  auto* target = static_cast<uint8_t*>(surfacePixels_);
+  auto* target = static_cast<uint8_t*>(surface_->pixels);
   GdiFlush();
   if (depth == 8) {
     ReduceRows(source.bits(), int64_t{width} * 4, 32, width, height, target, stride);
   } else if (depth == 32) {
     std::memcpy(target, source.bits(), static_cast<size_t>(stride * height));
-  } else if (!BitBlt(memoryDc_, 0, 0, width, height, source.dc(), 0, 0, SRCCOPY)) {
+  } else if (!BitBlt(surface_->dc.Get(), 0, 0, width, height, source.dc(), 0, 0, SRCCOPY)) {
     ReleaseSurface();
     return false;
   }
@@ -199,13 +198,13 @@ bool PixelBuffer::CaptureClient(HWND window, int32_t left, int32_t top, int32_t 
   // empty picture (another process's window under Wine, GPU-drawn windows), what the window
   // shows on the screen is taken instead. An empty picture is never passed on.
   {
-    Bgra shot(screenDc_, width, height);
-    if (shot.ok() && RenderWindowInto(window, screenDc_, left, top, shot.dc(), width, height) &&
+    Bgra shot(ScreenDc(), width, height);
+    if (shot.ok() && RenderWindowInto(window, ScreenDc(), left, top, shot.dc(), width, height) &&
         !shot.IsOneColour()) {
       return Adopt(shot, depth);
     }
   }
-  Bgra shot(screenDc_, width, height);
+  Bgra shot(ScreenDc(), width, height);
   if (shot.ok() && CopyShownWindowInto(window, left, top, shot.dc(), width, height) &&
       !shot.IsOneColour()) {
     return Adopt(shot, depth);
@@ -223,8 +222,8 @@ bool PixelBuffer::CaptureScreen(int32_t left, int32_t top, int32_t width, int32_
   if (!IsSupportedDepth(depth)) return false;
   if (width == 0) width = static_cast<int32_t>(mode.dmPelsWidth) - left;
   if (height == 0) height = static_cast<int32_t>(mode.dmPelsHeight) - top;
-  Bgra shot(screenDc_, width, height);
-  if (!shot.ok() || !shot.CopyFrom(screenDc_, left, top)) return false;
+  Bgra shot(ScreenDc(), width, height);
+  if (!shot.ok() || !shot.CopyFrom(ScreenDc(), left, top)) return false;
   return Adopt(shot, depth);
 }
 
@@ -232,7 +231,7 @@ bool PixelBuffer::LoadFromBytes(std::string_view fileBytes) {
   Reset();
   const auto decoded = DecodeBmp(fileBytes);
   if (!decoded) return false;
-  Bgra shot(screenDc_, decoded->width, decoded->height);
+  Bgra shot(ScreenDc(), decoded->width, decoded->height);
   if (!shot.ok()) return false;
   uint8_t* target = shot.bits();
   const int64_t sourceStride = decoded->stride();
@@ -250,14 +249,13 @@ bool PixelBuffer::LoadFromBytes(std::string_view fileBytes) {
 }
 
 bool PixelBuffer::LoadFromFile(const char* path) {
-  HANDLE loaded = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-  if (loaded == nullptr) {
+  const UniqueBitmap loaded(
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (!loaded) {
     Reset();
     return false;
   }
-  const bool result = LoadFromBitmap(static_cast<HBITMAP>(loaded), 0);
-  DeleteObject(loaded);
-  return result;
+  return LoadFromBitmap(loaded.Get(), 0);
 }
 
 bool PixelBuffer::LoadFromBitmap(HBITMAP bitmap, int depth) {
@@ -266,23 +264,18 @@ bool PixelBuffer::LoadFromBitmap(HBITMAP bitmap, int depth) {
   if (bitmap == nullptr || GetObjectA(bitmap, sizeof(info), &info) == 0) return false;
   if (depth == 0) depth = info.bmBitsPixel;
   if (!IsSupportedDepth(depth)) return false;
-  HDC tempDc = CreateCompatibleDC(screenDc_);
-  if (tempDc == nullptr) return false;
-  bool result = false;
-  HGDIOBJ old = SelectObject(tempDc, bitmap);
-  if (old != nullptr) {
-    Bgra shot(screenDc_, info.bmWidth, info.bmHeight);
-    result = shot.ok() && shot.CopyFrom(tempDc, 0, 0) && Adopt(shot, depth);
-    SelectObject(tempDc, old);
-  }
-  DeleteDC(tempDc);
-  return result;
+  const UniqueMemoryDc tempDc(CreateCompatibleDC(ScreenDc()));
+  if (!tempDc) return false;
+  const DcSelection selection(tempDc.Get(), bitmap);
+  if (!selection) return false;
+  Bgra shot(ScreenDc(), info.bmWidth, info.bmHeight);
+  return shot.ok() && shot.CopyFrom(tempDc.Get(), 0, 0) && Adopt(shot, depth);
 }
 
 bool PixelBuffer::ConvertDepth(int depth) {
-  if (surface_ == nullptr || !IsSupportedDepth(depth)) return false;
-  Bgra copy(screenDc_, width_, height_);
-  if (!copy.ok() || !copy.CopyFrom(memoryDc_, 0, 0)) return false;
+  if (!surface_ || !IsSupportedDepth(depth)) return false;
+  Bgra copy(ScreenDc(), width_, height_);
+  if (!copy.ok() || !copy.CopyFrom(surface_->dc.Get(), 0, 0)) return false;
   return Adopt(copy, depth);
 }
 

@@ -6,15 +6,20 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
+
+namespace platform {
+class WindowDc;
+}
 
 namespace imaging {
 
 class PixelBuffer {
  public:
   PixelBuffer();
-  ~PixelBuffer();
+  ~PixelBuffer();  // out of line: Surface is complete only there
   PixelBuffer(const PixelBuffer&) = delete;
   PixelBuffer& operator=(const PixelBuffer&) = delete;
 
@@ -45,17 +50,17 @@ class PixelBuffer {
   const std::vector<uint8_t>& Packed() const { return packed_; }
 
  private:
-  class Bgra;  // a 32-bit working copy, released where it is made
+  class Bgra;     // a 32-bit working copy, released where it is made
+  struct Surface;  // the drawing surface of the held picture
   bool Adopt(const Bgra& source, int depth);
   void ReleaseSurface();
   bool CaptureClient(HWND window, int32_t left, int32_t top, int32_t width, int32_t height,
                      int depth);
 
-  HDC screenDc_ = nullptr;
-  HDC memoryDc_ = nullptr;
-  HBITMAP surface_ = nullptr;
-  HGDIOBJ previousSelection_ = nullptr;
-  void* surfacePixels_ = nullptr;
+  HDC ScreenDc() const;
+
+  std::unique_ptr<platform::WindowDc> screenDc_;
+  std::unique_ptr<Surface> surface_;
   std::vector<uint8_t> packed_;
   int32_t width_ = 0;
   int32_t height_ = 0;

@@ -9,6 +9,7 @@
 #include "automation/html_page_document.h"
 #include "automation/html_reader.h"
 #include "platform/win32/gbk_conversion.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_handles.h"
 
 namespace app {
@@ -41,23 +42,23 @@ std::optional<std::string> ReadLocalFile(const std::string& path) {
   const std::wstring widePath = WideOfCodePage(kGbkCodePage, path);
   if (widePath.empty()) return std::nullopt;
   // Others may rewrite or replace the page while it is read.
-  HANDLE file = CreateFileW(widePath.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const platform::UniqueHandle file(
+      CreateFileW(widePath.c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   std::string bytes;
   char buffer[16384];
   bool ok = true;
   while (bytes.size() < automation::kMaxHtmlBytes) {
     DWORD got = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
       ok = false;
       break;
     }
     if (got == 0) break;
     bytes.append(buffer, got);
   }
-  CloseHandle(file);
   if (!ok) return std::nullopt;
   if (bytes.size() > automation::kMaxHtmlBytes) bytes.resize(automation::kMaxHtmlBytes);
   return bytes;
