@@ -13,13 +13,6 @@
 
 namespace {
 
-app::MainWindow* gMainWindow = nullptr;
-
-// Keyboard handling of the form for messages that waits pump, as in the main loop below.
-bool PreTranslateForForm(void* message) {
-  return gMainWindow && gMainWindow->PreTranslate(static_cast<MSG*>(message));
-}
-
 void Dispatch(workflow::Controller& controller, app::NoticeBoard& noticeBoard,
               app::FormEvent event) {
   switch (event) {
@@ -65,8 +58,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                [&noticeBoard] { noticeBoard.StartReading(); }};
   workflow::Controller controller(platform, form, templateMatcher, resources::BannerPng(), hooks);
 
-  gMainWindow = &window;
-  platform::SetPreTranslateHook(PreTranslateForForm);
+  // Keyboard handling of the form for messages that waits pump, as in the main loop below.
+  platform::Win32WindowApi& windows = platform::Win32Windows();
+  windows.SetPreTranslate(
+      [&window](void* message) { return window.PreTranslate(static_cast<MSG*>(message)); });
   app::FormHandlers handlers;
   handlers.created = [&controller] { controller.OnCreated(); };
   handlers.destroying = [&controller] { controller.OnDestroying(); };
@@ -85,7 +80,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     exitCode = static_cast<int>(message.wParam);
   }
-  platform::SetPreTranslateHook(nullptr);
-  gMainWindow = nullptr;
+  windows.SetPreTranslate(nullptr);
   return exitCode;
 }

@@ -46,11 +46,15 @@ bool Win32DialogApi::GetSaveFileNameA(OpenFileRecord* record) {
 
 uint32_t Win32DialogApi::CommDlgExtendedError() { return ::CommDlgExtendedError(); }
 
-Platform& Win32Platform() {
+Win32WindowApi& Win32Windows() {
   static Win32WindowApi windows;
+  return windows;
+}
+
+Platform& Win32Platform() {
   static Win32SystemApi system;
   static Win32DialogApi dialogs;
-  static Platform platform{windows, system, dialogs};
+  static Platform platform{Win32Windows(), system, dialogs};
   return platform;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 // The real seams: each method is the platform call of the same name.
+#include <functional>
+#include <utility>
+
 #include "platform/platform.h"
 
 namespace platform {
@@ -36,6 +39,15 @@ class Win32WindowApi final : public WindowApi {
   bool ProcessPendingMessages() override;
   bool QuitPending() override;
   uint32_t GetWindowProcessId(Hwnd window) override;
+
+  // The program's own keyboard handling (Tab, Esc) for messages pumped inside waits, so that a
+  // wait behaves like the main message loop. The hook gets a MSG* and returns true when it
+  // consumed the message; an empty hook lets every message through.
+  using PreTranslate = std::function<bool(void* msg)>;
+  void SetPreTranslate(PreTranslate hook) { preTranslate_ = std::move(hook); }
+
+ private:
+  PreTranslate preTranslate_;
 };
 
 class Win32SystemApi final : public SystemApi {
@@ -72,14 +84,9 @@ class Win32DialogApi final : public DialogApi {
   uint32_t CommDlgExtendedError() override;
 };
 
-// One process-wide instance of each, for the program's own use.
+// One process-wide instance of each, for the program's own use; Win32Windows() is the window
+// part of Win32Platform(), for the one who wires the program.
 Platform& Win32Platform();
-
-// The program's own keyboard handling (Tab, Esc) for messages pumped inside waits, so that a
-// wait behaves like the main message loop. The hook gets a MSG* and returns true when it
-// consumed the message.
-using PreTranslateHook = bool (*)(void* msg);
-void SetPreTranslateHook(PreTranslateHook hook);
-PreTranslateHook CurrentPreTranslateHook();
+Win32WindowApi& Win32Windows();
 
 }  // namespace platform

@@ -5,13 +5,6 @@
 
 namespace platform {
 
-namespace {
-PreTranslateHook gPreTranslateHook = nullptr;
-}
-
-void SetPreTranslateHook(PreTranslateHook hook) { gPreTranslateHook = hook; }
-PreTranslateHook CurrentPreTranslateHook() { return gPreTranslateHook; }
-
 Hwnd Win32WindowApi::FindWindowExA(Hwnd parent, Hwnd childAfter, const char* className,
                                    const char* title) {
   return FromHwnd(::FindWindowExA(ToHwnd(parent), ToHwnd(childAfter), className, title));
@@ -145,7 +138,7 @@ bool Win32WindowApi::ProcessPendingMessages() {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
     }
-    if (PreTranslateHook hook = CurrentPreTranslateHook(); hook && hook(&msg)) continue;
+    if (preTranslate_ && preTranslate_(&msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
