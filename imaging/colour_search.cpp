@@ -1,6 +1,8 @@
 #include "imaging/colour_search.h"
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "imaging/bmp_decoder.h"
 #include "imaging/box_scan.h"
@@ -11,9 +13,9 @@
 namespace imaging {
 namespace {
 
-// One template pixel: where it lies from a candidate's position, and the entry it must have.
+// One template pixel and the entry it must have.
 struct Probe {
-  int64_t offset;
+  int32_t row, column;
   uint8_t value;
 };
 
@@ -32,35 +34,56 @@ int BoxVolume(uint8_t entry) {
   return volume;
 }
 
-// The key is the rarest entry of the template (of equally rare ones, the one fewest colours
-// reduce to); the checks are the first pixels of the next rarest other entries, so a plain
-// area that holds the key's entry fails a candidate on the first check.
-SearchPlan PlanSearch(const uint8_t* pixels, int32_t width, int32_t height, int64_t templateStride,
-                      int64_t captureStride) {
+// Up to 32 x 32 capture pixels spread evenly over the picture.
+std::vector<const uint8_t*> SpreadPixels(const ColourView& capture) {
+  constexpr int32_t kPerSide = 32;
+  std::vector<const uint8_t*> pixels;
+  const int32_t rows = std::min(capture.height, kPerSide), columns = std::min(capture.width, kPerSide);
+  pixels.reserve(static_cast<size_t>(rows * columns));
+  for (int32_t r = 0; r < rows; ++r) {
+    const uint8_t* row = capture.pixels + capture.stride * (int64_t{r} * capture.height / rows);
+    for (int32_t c = 0; c < columns; ++c) {
+      pixels.push_back(row + int64_t{c} * capture.width / columns * capture.bytesPerPixel);
+    }
+  }
+  return pixels;
+}
+
+// The key is the template entry whose box the fewest of a spread of capture pixels fall in
+// (then the one rarest in the template, then the one fewest colours reduce to): every capture
+// pixel in that box costs a look. The checks are the first pixels of the next entries in the
+// same order, so a plain area that holds the key's entry fails a candidate on the first check.
+SearchPlan PlanSearch(const ColourView& capture, const uint8_t* pixels, int32_t width,
+                      int32_t height, int64_t templateStride) {
   int64_t counts[256] = {};
-  int64_t firstAt[256];
-  std::fill(std::begin(firstAt), std::end(firstAt), -1);
+  Probe first[256] = {};
   for (int32_t j = 0; j < height; ++j) {
     for (int32_t i = 0; i < width; ++i) {
       const uint8_t value = pixels[templateStride * j + i];
-      if (counts[value]++ == 0) firstAt[value] = captureStride * j + i;
+      if (counts[value]++ == 0) first[value] = Probe{j, i, value};
     }
   }
-  int order[256];
-  int present = 0;
+  const std::vector<const uint8_t*> spread = SpreadPixels(capture);
+  struct Rank {
+    int64_t sampled, count;
+    int volume, value;
+    bool operator<(const Rank& o) const {
+      return std::tie(sampled, count, volume, value) < std::tie(o.sampled, o.count, o.volume, o.value);
+    }
+  };
+  std::vector<Rank> ranks;
   for (int value = 0; value < 256; ++value) {
-    if (counts[value] > 0) order[present++] = value;
+    if (counts[value] == 0) continue;
+    const ColourBox& box = EntryBox(static_cast<uint8_t>(value));
+    const int64_t sampled = std::count_if(spread.begin(), spread.end(),
+                                          [&](const uint8_t* p) { return PixelInBox(p, box); });
+    ranks.push_back(Rank{sampled, counts[value], BoxVolume(static_cast<uint8_t>(value)), value});
   }
-  std::sort(order, order + present, [&](int a, int b) {
-    if (counts[a] != counts[b]) return counts[a] < counts[b];
-    const int volumeA = BoxVolume(static_cast<uint8_t>(a)), volumeB = BoxVolume(static_cast<uint8_t>(b));
-    return volumeA != volumeB ? volumeA < volumeB : a < b;
-  });
+  std::sort(ranks.begin(), ranks.end());
   SearchPlan plan;
-  const auto probeOf = [&](int value) { return Probe{firstAt[value], static_cast<uint8_t>(value)}; };
-  plan.key = probeOf(order[0]);
-  for (int k = 1; k < present && plan.checkCount < kMaxChecks; ++k) {
-    plan.checks[plan.checkCount++] = probeOf(order[k]);
+  plan.key = first[ranks[0].value];
+  for (size_t k = 1; k < ranks.size() && plan.checkCount < kMaxChecks; ++k) {
+    plan.checks[plan.checkCount++] = first[ranks[k].value];
   }
   return plan;
 }
@@ -76,6 +99,13 @@ class ReducedCapture {
 
   uint8_t Entry(int32_t x, int64_t y) const {
     return EntryOfPixel(cells_, capture_.pixels + capture_.stride * y + int64_t{x} * capture_.bytesPerPixel);
+  }
+  // The byte `rows` rows and `columns` columns from the pixel (x, y), which may lie in the
+  // padding or, past either end of the row, wrap into the row before or after.
+  uint8_t Near(int32_t x, int64_t y, int32_t rows, int32_t columns) const {
+    const int64_t column = int64_t{x} + columns;
+    if (column < 0 || column >= stride_) return At((y + rows) * stride_ + column);
+    return column < capture_.width ? Entry(static_cast<int32_t>(column), y + rows) : 0;
   }
   // Padding bytes are 0.
   uint8_t At(int64_t offset) const {
@@ -126,33 +156,37 @@ int64_t FindTemplateInColour(const ColourView& capture, const uint8_t* templateP
   if (span > reduced.size()) return -1;
   const int64_t lastStart = reduced.size() - span;
   const SearchPlan plan =
-      PlanSearch(templatePixels, templateWidth, templateHeight, templateStride, stride);
-  const ColourBox& box = EntryBox(plan.key.value);
+      PlanSearch(capture, templatePixels, templateWidth, templateHeight, templateStride);
+  const BoxScan scan = PrepareBoxScan(EntryBox(plan.key.value), capture.bytesPerPixel);
+  const int64_t keyOffset = stride * plan.key.row + plan.key.column;
 
-  const auto matchesAt = [&](int64_t start) {
+  // The candidate whose key pixel is the byte at (x, y).
+  const auto matchesAt = [&](int32_t x, int64_t y) {
     for (int k = 0; k < plan.checkCount; ++k) {
-      if (reduced.At(start + plan.checks[k].offset) != plan.checks[k].value) return false;
+      const Probe& check = plan.checks[k];
+      if (reduced.Near(x, y, check.row - plan.key.row, check.column - plan.key.column) != check.value) {
+        return false;
+      }
     }
-    return reduced.RowsEqual(start, templatePixels, templateWidth, templateHeight, templateStride);
+    return reduced.RowsEqual(stride * y + x - keyOffset, templatePixels, templateWidth,
+                             templateHeight, templateStride);
   };
 
   // The key's byte for candidates 0 .. lastStart, row by row of the reduced capture.
-  const int64_t firstKey = plan.key.offset, lastKey = lastStart + plan.key.offset;
+  const int64_t firstKey = keyOffset, lastKey = lastStart + keyOffset;
   for (int64_t y = firstKey / stride; y <= lastKey / stride; ++y) {
     const int64_t rowStart = y * stride;
     const int64_t from = std::max<int64_t>(firstKey - rowStart, 0);
     const int64_t to = std::min<int64_t>(lastKey - rowStart, stride - 1);  // inclusive
     const int32_t pixelEnd = static_cast<int32_t>(std::min<int64_t>(to + 1, capture.width));
     const uint8_t* raw = capture.pixels + capture.stride * y;
-    for (int32_t x = NextPixelInBox(raw, static_cast<int32_t>(std::min<int64_t>(from, pixelEnd)),
-                                    pixelEnd, capture.bytesPerPixel, box);
-         x < pixelEnd; x = NextPixelInBox(raw, x + 1, pixelEnd, capture.bytesPerPixel, box)) {
-      const int64_t start = rowStart + x - plan.key.offset;
-      if (reduced.Entry(x, y) == plan.key.value && matchesAt(start)) return start;
+    for (int32_t x = NextPixelInBox(scan, raw, static_cast<int32_t>(std::min<int64_t>(from, pixelEnd)), pixelEnd);
+         x < pixelEnd; x = NextPixelInBox(scan, raw, x + 1, pixelEnd)) {
+      if (reduced.Entry(x, y) == plan.key.value && matchesAt(x, y)) return rowStart + x - keyOffset;
     }
     if (plan.key.value != 0) continue;  // padding bytes are 0
     for (int64_t x = std::max<int64_t>(from, capture.width); x <= to; ++x) {
-      if (matchesAt(rowStart + x - plan.key.offset)) return rowStart + x - plan.key.offset;
+      if (matchesAt(static_cast<int32_t>(x), y)) return rowStart + x - keyOffset;
     }
   }
   return -1;
