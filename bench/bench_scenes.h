@@ -19,6 +19,9 @@ struct SceneImages {
   int expectedX = -1, expectedY = -1;
 };
 
+// No capture byte has this value, so that a memchr for it passes over the whole capture.
+constexpr uint8_t kAbsentByte = 0x77;
+
 SceneImages MakeScene(int width, int height, Scene scene);
 const char* SceneName(Scene scene);
 

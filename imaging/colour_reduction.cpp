@@ -3,55 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <memory>
+
+#include "imaging/colour_cells.h"
 
 namespace imaging {
 namespace {
-
-constexpr int kCellBits = 5;
-constexpr int kCellsPerChannel = 1 << kCellBits;
-constexpr int kCellSize = 256 / kCellsPerChannel;
-
-using CellTable = std::array<uint8_t, kCellsPerChannel * kCellsPerChannel * kCellsPerChannel>;
-
-inline uint32_t CellIndex(uint32_t red, uint32_t green, uint32_t blue) {
-  return ((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3);
-}
-
-std::unique_ptr<CellTable> BuildCellTable() {
-  auto table = std::make_unique<CellTable>();
-  std::array<Rgb, 256> entries;
-  for (int i = 0; i < 256; ++i) entries[i] = Palette256Entry(i);
-  // Distances are taken in doubled units so that the cell centre is an integer.
-  for (int r = 0; r < kCellsPerChannel; ++r) {
-    for (int g = 0; g < kCellsPerChannel; ++g) {
-      for (int b = 0; b < kCellsPerChannel; ++b) {
-        const int cr = 2 * r * kCellSize + kCellSize - 1;
-        const int cg = 2 * g * kCellSize + kCellSize - 1;
-        const int cb = 2 * b * kCellSize + kCellSize - 1;
-        int best = 0;
-        int bestDistance = 1 << 30;
-        for (int i = 0; i < 256; ++i) {
-          const int dr = cr - 2 * entries[i].red;
-          const int dg = cg - 2 * entries[i].green;
-          const int db = cb - 2 * entries[i].blue;
-          const int distance = dr * dr + dg * dg + db * db;
-          if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-          }
-        }
-        (*table)[(r << 10) | (g << 5) | b] = static_cast<uint8_t>(best);
-      }
-    }
-  }
-  return table;
-}
-
-const CellTable& Cells() {
-  static const std::unique_ptr<CellTable> table = BuildCellTable();
-  return *table;
-}
 
 uint8_t ClampToCell(int value, uint8_t base) {
   const int low = base & ~(kCellSize - 1);
@@ -60,7 +16,7 @@ uint8_t ClampToCell(int value, uint8_t base) {
 
 }  // namespace
 
-uint8_t NearestEntry(Rgb colour) { return Cells()[CellIndex(colour.red, colour.green, colour.blue)]; }
+uint8_t NearestEntry(Rgb colour) { return CellEntries()[CellIndex(colour.red, colour.green, colour.blue)]; }
 
 ColourCell CellOf(Rgb colour) {
   constexpr uint8_t kLowMask = static_cast<uint8_t>(~(kCellSize - 1));
@@ -85,7 +41,7 @@ Rgb JitterWithinCell(Rgb colour, int redDelta, int greenDelta, int blueDelta) {
 
 void ReduceRows(const uint8_t* source, int64_t sourceStride, int sourceBitsPerPixel,
                 int32_t width, int32_t height, uint8_t* destination, int64_t destinationStride) {
-  const CellTable& cells = Cells();
+  const auto& cells = CellEntries();
   const int step = sourceBitsPerPixel / 8;
   for (int32_t y = 0; y < height; ++y) {
     const uint8_t* src = source + sourceStride * y;

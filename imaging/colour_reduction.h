@@ -2,11 +2,9 @@
 // Reduction of colours to Palette256 entries, the one rule applied to captures and templates
 // alike so that two pictures compare equal exactly when they reduce to the same bytes.
 //
-// The rule: the colour cube is cut into 32 x 32 x 32 cells of 8 x 8 x 8 values (a colour's
-// cell is given by the top five bits of each channel). Every colour of a cell maps to the
-// Palette256 entry nearest to the cell's centre ((r & ~7) + 3.5, (g & ~7) + 3.5, (b & ~7) + 3.5)
-// by squared distance in red, green, blue; on equal distances the lowest entry wins. The
-// platform's blitter is not involved, so every platform gives the same bytes.
+// The rule is the cell table of colour_cells.h: every colour of an 8 x 8 x 8 cell maps to the
+// Palette256 entry nearest to the cell's centre. The platform's blitter is not involved, so
+// every platform gives the same bytes.
 #include <cstdint>
 
 #include "imaging/images.h"

@@ -24,4 +24,18 @@ struct IndexedImage {
   int64_t stride() const { return RowStride(width, 8); }
 };
 
+// A borrowed picture of 3 (blue, green, red) or 4 bytes per pixel (the fourth byte is no
+// colour), bottom row first, rows `stride` bytes apart.
+struct ColourView {
+  const uint8_t* pixels = nullptr;
+  int32_t width = 0;
+  int32_t height = 0;
+  int64_t stride = 0;
+  int bytesPerPixel = 3;
+};
+
+inline ColourView ViewOf(const ColourImage& image) {
+  return ColourView{image.pixels.data(), image.width, image.height, image.stride(), 3};
+}
+
 }  // namespace imaging

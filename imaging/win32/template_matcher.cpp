@@ -1,6 +1,6 @@
 #include "imaging/template_matcher.h"
 
-#include "imaging/template_search.h"
+#include "imaging/colour_search.h"
 #include "imaging/win32/pixel_buffer.h"
 #include "platform/win32/win32_handles.h"
 
@@ -11,10 +11,20 @@ IndexedImage TakeIndexed(const PixelBuffer& buffer) {
   return IndexedImage{buffer.width(), buffer.height(), buffer.PixelBytes()};
 }
 
+// The held 32-bit picture, read in place.
+ColourView ViewOfHeld(const PixelBuffer& buffer) {
+  constexpr int kDepth = 32;
+  return ColourView{buffer.Packed().data() + PixelAreaOffset(kDepth), buffer.width(),
+                    buffer.height(), RowStride(buffer.width(), kDepth), kDepth / 8};
+}
+
 }  // namespace
 
 FindResult TemplateMatcher::FindImage(platform::Hwnd window, std::string_view bmpTemplate,
                                       SearchRect& rect, bool useWindowCapture) {
+  // The capture stays in colour: the search reduces only the pixels it reads, by the same rule
+  // as the template, which is reduced whole in a buffer of its own.
+  constexpr int kCaptureDepth = 32;
   constexpr int kIndexedDepth = 8;
   PixelBuffer buffer;
   POINT origin{0, 0};
@@ -22,7 +32,7 @@ FindResult TemplateMatcher::FindImage(platform::Hwnd window, std::string_view bm
   const HWND target = platform::ToHwnd(window);
   if (useWindowCapture) {
     captured = buffer.CaptureWindow(target, rect.left, rect.top, rect.width, rect.height,
-                                    kIndexedDepth);
+                                    kCaptureDepth);
   } else if (target != nullptr) {
     RECT client{};
     if (ClientToScreen(target, &origin) && GetClientRect(target, &client)) {
@@ -30,19 +40,19 @@ FindResult TemplateMatcher::FindImage(platform::Hwnd window, std::string_view bm
       if (rect.width == 0 || rect.width > maxWidth) rect.width = maxWidth;
       if (rect.height == 0 || rect.height > maxHeight) rect.height = maxHeight;
       captured = buffer.CaptureScreen(origin.x + rect.left, origin.y + rect.top, rect.width,
-                                      rect.height, kIndexedDepth);
+                                      rect.height, kCaptureDepth);
     }
   } else {
-    captured = buffer.CaptureScreen(rect.left, rect.top, rect.width, rect.height, kIndexedDepth);
+    captured = buffer.CaptureScreen(rect.left, rect.top, rect.width, rect.height, kCaptureDepth);
   }
   if (!captured) return FindResult{MatchPoint{}, FindStatus::kWindowUnseen};
-  const IndexedImage capture = TakeIndexed(buffer);
 
-  if (!buffer.LoadFromBytes(bmpTemplate) || !buffer.ConvertDepth(kIndexedDepth)) {
+  PixelBuffer pattern;
+  if (!pattern.LoadFromBytes(bmpTemplate) || !pattern.ConvertDepth(kIndexedDepth)) {
     return FindResult{MatchPoint{}, FindStatus::kNotFound};
   }
-  const MatchPoint point =
-      SearchTemplate(capture, TakeIndexed(buffer), rect.left + origin.x, rect.top + origin.y);
+  const MatchPoint point = SearchTemplate(ViewOfHeld(buffer), TakeIndexed(pattern),
+                                          rect.left + origin.x, rect.top + origin.y);
   return FindResult{point, point.found() ? FindStatus::kFound : FindStatus::kNotFound};
 }
 
