@@ -23,8 +23,8 @@ int32_t NextPixelInBoxPlain(const uint8_t* row, int32_t from, int32_t end, int b
 // exactly when min(max(v, low), high) == v); a pixel is in the box when all its bytes are.
 __m128i BytesInBounds(const uint8_t* bytes, const BoxScan& scan, int lane) {
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-  const __m128i low = _mm_load_si128(reinterpret_cast<const __m128i*>(scan.low[lane]));
-  const __m128i high = _mm_load_si128(reinterpret_cast<const __m128i*>(scan.high[lane]));
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scan.low[lane]));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scan.high[lane]));
   return _mm_cmpeq_epi8(_mm_min_epu8(_mm_max_epu8(v, low), high), v);
 }
 
