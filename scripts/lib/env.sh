@@ -22,5 +22,9 @@ export BMT_TEST_PRESET BMT_WINE BMT_WINESERVER
 export WINEPREFIX="$BMT_ROOT/build/wineprefix-$WINEARCH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
-export LANG=zh_CN.UTF-8
-export LC_ALL=zh_CN.UTF-8
+# The Chinese locale (code page 936 under Wine) once setup has made it; before that, exporting it
+# would only have every program complain that it cannot be set.
+if locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+  export LANG=zh_CN.UTF-8
+  export LC_ALL=zh_CN.UTF-8
+fi
