@@ -23,8 +23,9 @@ export WINEPREFIX="$BMT_ROOT/build/wineprefix-$WINEARCH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 # The Chinese locale (code page 936 under Wine) once setup has made it; before that, exporting it
-# would only have every program complain that it cannot be set.
+# would only have every program complain that it cannot be set. A shell that started before
+# setup made it still complains (it read the locale list once, at its start) though the programs
+# it starts will find it: that complaint is silenced.
 if locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
-  export LANG=zh_CN.UTF-8
-  export LC_ALL=zh_CN.UTF-8
+  { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null
 fi
