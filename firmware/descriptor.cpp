@@ -9,6 +9,8 @@ constexpr size_t kCapsuleStep = 0x800;
 constexpr size_t kLastStart = 0x10000;  // 64 KiB
 constexpr uint32_t kBiosRegion = 1;
 constexpr uint32_t kMeRegion = 2;
+constexpr size_t kFlmap1At = 0x18;
+constexpr uint32_t kHapBit = 1u << 16;
 
 }  // namespace
 
@@ -27,13 +29,22 @@ std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint
   return FlashRegion{static_cast<size_t>(begin), static_cast<size_t>(end)};
 }
 
+std::optional<bool> ReadHapBit(Bytes image, size_t descriptorOffset) {
+  const auto flmap1 = ReadU32(image, uint64_t{descriptorOffset} + kFlmap1At);
+  if (!flmap1) return std::nullopt;
+  const uint64_t fpsba = uint64_t{(*flmap1 >> 16) & 0xFF} << 4;
+  const auto pchstrp0 = ReadU32(image, descriptorOffset + fpsba);
+  if (!pchstrp0) return std::nullopt;
+  return (*pchstrp0 & kHapBit) != 0;
+}
+
 std::optional<FlashDescriptor> FindDescriptor(Bytes image) {
   for (size_t start = 0; start <= kLastStart; start += kCapsuleStep) {
     const auto signature = ReadU32(image, uint64_t{start} + kSignatureAt);
     if (!signature) break;
     if (*signature != kSignature) continue;
     return FlashDescriptor{start, ReadRegion(image, start, kBiosRegion),
-                           ReadRegion(image, start, kMeRegion)};
+                           ReadRegion(image, start, kMeRegion), ReadHapBit(image, start)};
   }
   return std::nullopt;
 }

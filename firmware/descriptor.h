@@ -17,6 +17,9 @@ struct FlashDescriptor {
   size_t offset = 0;                // the descriptor's start; its signature is 0x10 further
   std::optional<FlashRegion> bios;  // FLREG1, when used and inside the image
   std::optional<FlashRegion> me;    // FLREG2, likewise
+  // The ME-disable strap (HAP, bit 16 of PCHSTRP0): set means the ME is switched off. Unknown
+  // when the strap word lies past the image's end.
+  std::optional<bool> hapSet;
 };
 
 // Looks at offset 0 and, for images with a capsule header in front, at every 0x800-byte
@@ -26,5 +29,9 @@ std::optional<FlashDescriptor> FindDescriptor(Bytes image);
 // Region `index` of the descriptor at `descriptorOffset`, or nothing when its FLREG word is
 // missing, marks it unused (base above limit) or reaches past the image's end.
 std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint32_t index);
+
+// The HAP bit of the descriptor at `descriptorOffset`: FLMAP1 (at +0x18) gives the PCH strap
+// base FPSBA in bits 16..23, in units of 16 bytes; PCHSTRP0 is the word there.
+std::optional<bool> ReadHapBit(Bytes image, size_t descriptorOffset);
 
 }  // namespace firmware

@@ -5,6 +5,7 @@ namespace firmware {
 std::string FactsReport(const ImageFacts& facts) {
   std::string text = facts.descriptorOffset ? "descriptor at 0x" + HexText(*facts.descriptorOffset)
                                             : std::string("descriptor none");
+  if (facts.hapSet) text += *facts.hapSet ? "\nhap set" : "\nhap clear";
   text += facts.me ? "\nme " + VersionText(*facts.me) : std::string("\nme unknown");
   text += "\n";
   for (const MicrocodeUpdate& update : facts.microcodes) {

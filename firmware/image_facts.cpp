@@ -13,6 +13,7 @@ ImageFacts InspectImage(std::span<const uint8_t> image) {
   ImageFacts facts;
   if (const auto descriptor = FindDescriptor(image)) {
     facts.descriptorOffset = descriptor->offset;
+    facts.hapSet = descriptor->hapSet;
     if (descriptor->me) {
       const FlashRegion me = *descriptor->me;
       facts.me = ReadMeVersion(image.subspan(me.begin, me.end - me.begin));

@@ -28,6 +28,7 @@ struct MicrocodeUpdate {
 
 struct ImageFacts {
   std::optional<size_t> descriptorOffset;  // start of the flash descriptor (signature at +0x10)
+  std::optional<bool> hapSet;              // the descriptor's ME-disable strap, when known
   std::optional<MeVersion> me;             // from the CSE manifest of the ME region
   std::vector<MicrocodeUpdate> microcodes; // in file order
 };

@@ -39,6 +39,8 @@ class WindowApi {
   virtual bool ShowWindowAsync(Hwnd window, int command) = 0;
   virtual uint32_t RegisterWindowMessageA(const char* name) = 0;
   virtual int GetSystemMetrics(int index) = 0;
+  // The window's DPI; where the platform has no per-window DPI, the screen's. 0 when unknown.
+  virtual uint32_t GetDpiForWindow(Hwnd window) = 0;
   virtual int MessageBoxA(Hwnd owner, const char* text, const char* caption, uint32_t style) = 0;
 
   // Waits for one of the handles or for input to the calling thread (user32).

@@ -37,6 +37,8 @@ constexpr std::string_view kPathTooLong =
 constexpr std::string_view kFileMissing = "找不到所选的BIOS文件,请重新点击\"打开\"选择原版BIOS";
 constexpr std::string_view kDialogFailed = "无法打开文件选择窗口,请重新点击\"打开\"";
 
+constexpr uint32_t kDesignDpi = 96;  // 100 %: what CoffeeTime's points and pictures fit
+
 constexpr platform::Point kPathInput{275, 160};
 constexpr platform::Point kLoadButton{444, 192};
 
@@ -54,6 +56,19 @@ platform::Hwnd AwaitStartWindow(StepContext& ctx) {
     window = FindStartWindow(ctx);
   }
   return window;
+}
+
+// CoffeeTime's points and our label pictures fit 100 % only. True (after telling the user)
+// when the start window is scaled otherwise; a DPI that cannot be had is not taken as wrong.
+bool RefusedForScaling(StepContext& ctx, platform::Hwnd start) {
+  const uint32_t dpi = ctx.platform.windows.GetDpiForWindow(start);
+  if (dpi == 0 || dpi == kDesignDpi) return false;
+  ShowMessage(ctx,
+              "Windows显示缩放是" + std::to_string(dpi * 100 / kDesignDpi) +
+                  "%,CoffeeTime的按钮位置和画面只适用于100%。请把显示缩放改为100%并重新登录Windows,再点击\"读取\"",
+              platform::kMbIconExclamation, kDefaultCaption,
+              ctx.form.NativeHandle(controls::kMainWindow));
+  return true;
 }
 
 // Lets the user start again from "打开" after a read that could not finish.
@@ -178,6 +193,7 @@ void ReadBios(StepContext& ctx) {
     AbandonRead(ctx, kNoStartWindow);
     return;
   }
+  if (RefusedForScaling(ctx, s.coffeeTimeStartWindow)) return;
   LogStatus(ctx, "正在加载BIOS配置项(本次停留时间较长,请耐心等待.....\r\n");
 
   auto& windows = ctx.platform.windows;

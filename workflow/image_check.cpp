@@ -66,6 +66,7 @@ std::optional<std::vector<uint8_t>> AwaitCompleteFile(StepContext& ctx, const st
 
 std::string ImageSummary(const firmware::ImageFacts& facts) {
   std::string text = facts.me ? "ME版本" + firmware::VersionText(*facts.me) : "ME版本未知";
+  if (facts.hapSet) text += *facts.hapSet ? "，ME关闭位(HAP)已设置" : "，ME关闭位(HAP)未设置";
   const std::vector<firmware::MicrocodeEntry> entries = firmware::DistinctMicrocodes(facts);
   if (entries.empty()) return text + "，未找到微码";
   text += "，微码";
@@ -132,6 +133,11 @@ void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadline
   } else if (*facts.me != kWantedMe) {
     LogStatus(ctx, "警告：魔改BIOS的ME版本是" + firmware::VersionText(*facts.me) +
                        ",不是11.8.77.3664\r\n");
+    passed = false;
+  }
+  // The switch counts as off on the screen's word or on the image's own strap, not on a guess.
+  if (!ctx.state.meShownOff && facts.hapSet != true) {
+    LogStatus(ctx, "警告：未能确认魔改BIOS中的ME已关闭\r\n");
     passed = false;
   }
   if (passed) {

@@ -9,8 +9,8 @@
 
 namespace workflow {
 
-// "ME版本11.6.0.1126，微码506E3(修订C6) 906E9(修订8E)": each CPUID once with its highest
-// revision, in file order.
+// "ME版本11.6.0.1126，ME关闭位(HAP)未设置，微码506E3(修订C6) 906E9(修订8E)": the HAP part only
+// when the image has a descriptor; each CPUID once with its highest revision, in file order.
 std::string ImageSummary(const firmware::ImageFacts& facts);
 
 // After a file was chosen: reads it (shared, read-only) and logs what it holds; remembers its

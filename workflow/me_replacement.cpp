@@ -3,10 +3,10 @@
 #include "automation/input_injector.h"
 #include "automation/pumping_wait.h"
 #include "automation/window_finder.h"
-#include "imaging/label_templates.h"
 #include "platform/messages.h"
 #include "workflow/image_check.h"
 #include "workflow/main_window_layout.h"
+#include "workflow/me_switch.h"
 #include "workflow/microcode_selection.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
@@ -19,8 +19,6 @@ namespace {
 using automation::PostClick;
 
 constexpr platform::Point kMeClicks[] = {{176, 135}, {399, 451}, {380, 502}, {100, 502}};
-constexpr platform::Point kMeSwitch{175, 161};
-constexpr uint8_t kSearchOpacity = 2;
 
 constexpr std::string_view kFlashUnfinished =
     "CoffeeTime长时间未完成ME刷入,读取已停止,请重新点击\"打开\"选择原版BIOS";
@@ -38,30 +36,6 @@ FlashOutcome AwaitFlashEnd(StepContext& ctx, platform::Hwnd window) {
     if (!Pause(ctx, waits::kFlashProbePauseMs)) return FlashOutcome::kClosing;
   }
   return FlashOutcome::kDone;
-}
-
-void SwitchMeOff(StepContext& ctx, platform::Hwnd window) {
-  auto& windows = ctx.platform.windows;
-  automation::SetWindowTransparency(windows, window, kSearchOpacity);
-  automation::SetWindowShowState(windows, window, platform::kSwShowNormal);
-  automation::SetWindowTransparency(windows, window, kSearchOpacity);
-  automation::StripWindowIcon(windows, window);
-  automation::StripWindowIcon(windows, window);
-
-  imaging::SearchRect whole;
-  const imaging::FindResult enabled =
-      ctx.finder.FindImage(window, imaging::MeEnabledLabel(), whole, true);
-  switch (enabled.status) {
-    case imaging::FindStatus::kFound:
-      PostClick(windows, window, kMeSwitch.x, kMeSwitch.y);
-      break;
-    case imaging::FindStatus::kNotFound:
-      LogStatus(ctx, "ME版本已经关闭，无需更改，下一步...\r\n");
-      break;
-    case imaging::FindStatus::kWindowUnseen:
-      LogStatus(ctx, "无法读取CoffeeTime窗口画面,未能确认ME是否已关闭,请在CoffeeTime中检查ME状态\r\n");
-      break;
-  }
 }
 
 }  // namespace
@@ -96,9 +70,7 @@ void ReplaceAndDisableMe(StepContext& ctx) {
   }
   if (!Pause(ctx, 300)) return;
   LogStatus(ctx, "正在关闭ME...\r\n");
-  SwitchMeOff(ctx, window);
-
-  if (!Pause(ctx, 1200)) return;
+  if (!SwitchMeOff(ctx)) return;
   LogStatus(ctx, "正在读取BIOS原有代码...\r\n");
   if (!Pause(ctx, 600)) return;
   LogStatus(ctx, "已完成BIOS读取,可以编辑BIOS微码...");

@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
+#include "workflow/window_reading.h"
 
 namespace workflow {
 
@@ -49,11 +50,6 @@ const MicrocodeSlot& SlotOfCheckBox(std::string_view checkBox) {
     if (slot.checkBox == checkBox) return slot;
   }
   return kSlots[0];  // every name of the confirm order is in the table
-}
-
-imaging::FindStatus Search(StepContext& ctx, std::string_view picture) {
-  imaging::SearchRect whole;
-  return ctx.finder.FindImage(ctx.state.coffeeTimeWindow, picture, whole, true).status;
 }
 
 void Unlock(StepContext& ctx) {
@@ -133,8 +129,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
   for (size_t i = 0; i < kSlots.size() && !windowUnseen; ++i) {
     // Each search captures the window anew; a close that came meanwhile is taken first.
     if (!Pause(ctx, 0)) return {};
-    imaging::FindStatus status = Search(ctx, labels[i].primary);
-    if (status == imaging::FindStatus::kNotFound) status = Search(ctx, labels[i].fallback);
+    const imaging::FindStatus status = SearchLabel(ctx, labels[i]);
     if (status == imaging::FindStatus::kWindowUnseen) {
       windowUnseen = true;
     } else if (status == imaging::FindStatus::kFound) {
@@ -144,6 +139,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
       ++counter;
     }
   }
+  if (Closing(ctx)) return {};
   automation::SetWindowShowState(windows, window, platform::kSwHide);
   if (windowUnseen) {
     LogStatus(ctx, "无法读取CoffeeTime窗口画面,未能识别BIOS原有微码,请点击刷新图标重试\r\n");

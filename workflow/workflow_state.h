@@ -28,6 +28,7 @@ struct WorkflowState {
   std::vector<std::string> appliedMicrocodes;  // CPUIDs of the last confirm that applied
   PatcherProcess patcher;
   bool readComplete = false;  // the loaded image is shown, its ME replaced, its list read
+  bool meShownOff = false;    // the last read's screen showed the ME off (no guess counts)
   bool closing = false;       // the main window is gone: steps stop, nothing more is posted
 };
 

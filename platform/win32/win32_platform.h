@@ -33,6 +33,7 @@ class Win32WindowApi final : public WindowApi {
   bool ShowWindowAsync(Hwnd window, int command) override;
   uint32_t RegisterWindowMessageA(const char* name) override;
   int GetSystemMetrics(int index) override;
+  uint32_t GetDpiForWindow(Hwnd window) override;
   int MessageBoxA(Hwnd owner, const char* text, const char* caption, uint32_t style) override;
   uint32_t MsgWaitForMultipleObjects(uint32_t count, const Handle* handles, bool waitAll,
                                      uint32_t timeoutMs, uint32_t wakeMask) override;

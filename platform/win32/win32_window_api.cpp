@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 
@@ -114,6 +115,16 @@ uint32_t Win32WindowApi::RegisterWindowMessageA(const char* name) {
 }
 
 int Win32WindowApi::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+uint32_t Win32WindowApi::GetDpiForWindow(Hwnd window) {
+  // Per-window DPI came with Windows 10 (1607); earlier systems have one DPI for the screen.
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (dpiForWindow != nullptr) return dpiForWindow(ToHwnd(window));
+  const WindowDc screen(nullptr);
+  return screen ? static_cast<uint32_t>(::GetDeviceCaps(screen.Get(), LOGPIXELSX)) : 0;
+}
 
 int Win32WindowApi::MessageBoxA(Hwnd owner, const char* text, const char* caption,
                                 uint32_t style) {

@@ -305,6 +305,7 @@ bool FakeDesktop::ShowWindowAsync(Hwnd window, int command) {
   } else {
     w.style |= 0x10000000u;
     if (command == platform::kSwShowNormal) w.iconic = false;
+    if (!wasVisible) w.blankUntilMs = NowMs() + w.paintDelayMs;
   }
   return wasVisible;
 }
@@ -315,6 +316,11 @@ uint32_t FakeDesktop::RegisterWindowMessageA(const char* name) {
       registeredMessages_.emplace(name, 0xC000 + static_cast<uint32_t>(registeredMessages_.size()));
   (void)inserted;
   return it->second;
+}
+
+uint32_t FakeDesktop::GetDpiForWindow(Hwnd window) {
+  calls.emplace_back("GetDpiForWindow");
+  return Exists(window) ? Window(window).dpi : 0;
 }
 
 int FakeDesktop::GetSystemMetrics(int index) {

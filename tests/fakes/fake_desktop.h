@@ -37,6 +37,9 @@ struct FakeWindow {
   std::vector<Hwnd> children;  // z-order, first = top
   std::set<std::string> shownLabels;  // label pictures a capture of this window would show
   bool capturable = true;             // false: a capture of it gives a blank picture
+  int64_t paintDelayMs = 0;           // after being shown, captures are blank this long
+  int64_t blankUntilMs = 0;           // set when shown: now + paintDelayMs
+  uint32_t dpi = 96;                  // what GetDpiForWindow answers
   bool visible() const { return (style & 0x10000000) != 0; }
 };
 
@@ -187,6 +190,7 @@ class FakeDesktop final : public platform::WindowApi,
   bool ShowWindowAsync(Hwnd window, int command) override;
   uint32_t RegisterWindowMessageA(const char* name) override;
   int GetSystemMetrics(int index) override;
+  uint32_t GetDpiForWindow(Hwnd window) override;
   int MessageBoxA(Hwnd owner, const char* text, const char* caption, uint32_t style) override;
   uint32_t MsgWaitForMultipleObjects(uint32_t count, const Handle* handles, bool waitAll,
                                      uint32_t timeoutMs, uint32_t wakeMask) override;

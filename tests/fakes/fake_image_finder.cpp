@@ -30,7 +30,7 @@ imaging::FindResult FakeImageFinder::FindImage(platform::Hwnd window, std::strin
     return result;
   }
   const FakeWindow& w = desktop_.Window(window);
-  if (!w.visible() || w.iconic || !w.capturable) {
+  if (!w.visible() || w.iconic || !w.capturable || desktop_.NowMs() < w.blankUntilMs) {
     result.status = imaging::FindStatus::kWindowUnseen;
     return result;
   }

@@ -46,10 +46,16 @@ constexpr uint32_t Flreg(uint32_t base, uint32_t limit) {
 }
 constexpr uint32_t kUnusedFlreg = 0x00007FFF;  // base 0x7FFF000 above limit 0xFFF
 constexpr size_t kRegionTableAt = 0x40;        // FRBA the builder writes
+constexpr size_t kPchStrapsAt = 0x100;         // FPSBA the builder writes
+constexpr uint32_t kHapBit = 1u << 16;         // of PCHSTRP0
 
-// A descriptor starting at `at`: signature at +0x10, FLMAP0 with FRBA 0x40, the FLREG words.
-inline void PutDescriptor(ImageBuilder& image, size_t at, const std::vector<uint32_t>& flregs) {
+// A descriptor starting at `at`: signature at +0x10, FLMAP0 with FRBA 0x40, FLMAP1 with FPSBA
+// 0x100, the FLREG words, and PCHSTRP0 with HAP as given.
+inline void PutDescriptor(ImageBuilder& image, size_t at, const std::vector<uint32_t>& flregs,
+                          bool hapSet = false) {
   image.U32(at + 0x10, 0x0FF0A55A).U32(at + 0x14, uint32_t{kRegionTableAt >> 4} << 16);
+  image.U32(at + 0x18, uint32_t{kPchStrapsAt >> 4} << 16);
+  image.U32(at + kPchStrapsAt, hapSet ? kHapBit : 0);
   for (size_t i = 0; i < flregs.size(); ++i) image.U32(at + kRegionTableAt + 4 * i, flregs[i]);
 }
 

@@ -1,6 +1,8 @@
 // The flash descriptor's regions and the ME version read from the ME region.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "firmware/descriptor.h"
 #include "firmware/image_facts.h"
 #include "tests/fakes/firmware_image_builder.h"
@@ -40,6 +42,28 @@ TEST(FlashDescriptor, IsFoundBehindACapsuleHeaderWithRegionsCountedFromItsStart)
   const ImageFacts facts = InspectImage(image.bytes());
   EXPECT_EQ(facts.descriptorOffset, 0x800u);
   EXPECT_EQ(facts.me, kStored);
+}
+
+TEST(HapBit, IsReadFromPchstrp0AtTheStrapBaseOfFlmap1) {
+  struct Case {
+    const char* name;
+    uint32_t flmap1;       // at the descriptor's start + 0x18
+    uint32_t strapWord;    // written at the descriptor's start + 0x200
+    std::optional<bool> hap;
+  };
+  const Case cases[] = {
+      {"set", 0x00200000, 0x00010000, true},
+      {"clear, other straps set", 0x00200000, 0xFFFEFFFF, false},
+      {"strap base past the end", 0x00FF0000, 0x00010000, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    ImageBuilder image(0xF00);  // FPSBA 0xFF0 would put PCHSTRP0 past the end
+    PutDescriptor(image, 0, {Flreg(0, 0xFFF)});
+    image.U32(0x18, c.flmap1).U32(0x200, c.strapWord);
+    EXPECT_EQ(InspectImage(image.bytes()).hapSet, c.hap) << c.name;
+  }
+  // Without a descriptor there is no strap to read, whatever the bytes hold.
+  EXPECT_EQ(InspectImage(ImageBuilder(0x1000, 0x00).bytes()).hapSet, std::nullopt);
 }
 
 TEST(MeVersion, ComesOnlyFromAManifestWithTheVendorWordInsideTheMeRegion) {

@@ -20,6 +20,7 @@ TEST(FactsReport, ListsDescriptorMeAndEachUpdateInFileOrder) {
                                       .dataSize = 0, .totalSize = 0});
   EXPECT_EQ(FactsReport(InspectImage(image.bytes())),
             "descriptor at 0x800\n"
+            "hap clear\n"
             "me 11.8.77.3664\n"
             "microcode at 0x23000 size 0x19000 rev B4 date 2019-02-28 cpuid 906EA,906EB\n"
             "microcode at 0x3C000 size 0x800 rev CC date 2018-12-31 cpuid 506E3\n");

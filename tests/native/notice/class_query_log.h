@@ -49,6 +49,7 @@ class ClassQueryLog final : public platform::WindowApi {
   bool ShowWindowAsync(platform::Hwnd w, int c) override { return d_.ShowWindowAsync(w, c); }
   uint32_t RegisterWindowMessageA(const char* n) override { return d_.RegisterWindowMessageA(n); }
   int GetSystemMetrics(int i) override { return d_.GetSystemMetrics(i); }
+  uint32_t GetDpiForWindow(platform::Hwnd w) override { return d_.GetDpiForWindow(w); }
   int MessageBoxA(platform::Hwnd o, const char* t, const char* c, uint32_t s) override {
     return d_.MessageBoxA(o, t, c, s);
   }

@@ -49,11 +49,21 @@ FakeCoffeeTime::FakeCoffeeTime(FakeDesktop& desktop) : desktop_(desktop) {
 }
 
 std::vector<uint8_t> FakeCoffeeTime::ImageBytes() const {
-  // No descriptor: the manifest near the start, the updates from 4 KiB on.
-  constexpr size_t kFirstUpdate = 0x1000, kUpdateSize = 1024;
-  firmware_test::ImageBuilder image(kFirstUpdate + imageMicrocodes.size() * kUpdateSize);
-  firmware_test::PutManifest(image, 0x20, meVersion);
-  size_t at = kFirstUpdate;
+  // Without a descriptor: the manifest near the start, the updates from 4 KiB on. With one:
+  // the descriptor, the ME region from 4 KiB and the BIOS region with the updates from 8 KiB.
+  constexpr size_t kRegion = 0x1000, kUpdateSize = 1024;
+  const size_t firstUpdate = descriptor ? 2 * kRegion : kRegion;
+  const size_t updates = imageMicrocodes.size() * kUpdateSize;
+  firmware_test::ImageBuilder image(firstUpdate + (updates + kRegion - 1) / kRegion * kRegion);
+  if (descriptor) {
+    const auto end = static_cast<uint32_t>(image.bytes().size() - 1);
+    firmware_test::PutDescriptor(image, 0,
+                                 {firmware_test::Flreg(0, 0xFFF), firmware_test::Flreg(0x2000, end),
+                                  firmware_test::Flreg(0x1000, 0x1FFF)},
+                                 !meEnabled);
+  }
+  firmware_test::PutManifest(image, descriptor ? kRegion + 0x20 : 0x20, meVersion);
+  size_t at = firstUpdate;
   for (const std::string& cpuid : imageMicrocodes) {
     firmware_test::PutMicrocode(
         image, at, {.cpuid = static_cast<uint32_t>(std::stoul(cpuid, nullptr, 16))});
@@ -65,6 +75,7 @@ std::vector<uint8_t> FakeCoffeeTime::ImageBytes() const {
 void FakeCoffeeTime::ShowLabels() {
   auto& labels = desktop_.Window(window).shownLabels;
   labels.clear();
+  if (ownArt) return;
   for (const std::string& cpuid : imageMicrocodes) labels.insert(cpuid);
   if (meEnabled) labels.insert("MeEnabled");
 }
@@ -119,6 +130,7 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
       loaded.responding = true;
       loaded.title = "CoffeeTime 0.99  /  " + Narrow(FileNameOf(typedPath));
       loaded.rect = kLoadedRect;
+      loaded.paintDelayMs = paintDelayMs;
       ShowLabels();
     });
   } else if (x == kMeClicks[meStep].x && y == kMeClicks[meStep].y && meStep < 3) {
@@ -136,6 +148,7 @@ void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
     });
   } else if (x == 175 && y == 161) {
     ++meSwitchClicks;
+    if (stuckMeSwitch) return;
     meEnabled = false;
     ShowLabels();
   } else if (x == 487 && y == 313) {

@@ -29,6 +29,10 @@ class FakeCoffeeTime {
   bool meEnabled = true;
   firmware::MeVersion meVersion{11, 6, 0, 1126};
   std::set<std::string> ignoredOnApply;    // ticked, but left out by the apply
+  bool ownArt = false;         // the loaded window draws no label we know
+  bool stuckMeSwitch = false;  // the ME switch click changes nothing
+  int64_t paintDelayMs = 0;    // the loaded window paints this long after each show
+  bool descriptor = false;     // the image has a flash descriptor, its HAP bit = ME off
   int64_t saveWriteMs = 1000;              // the saved file is held open for writing this long
 
   // The image bytes of what the patcher holds now (also serves as the vendor file).

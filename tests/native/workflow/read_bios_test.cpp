@@ -1,5 +1,7 @@
 // Opening the vendor BIOS, having CoffeeTime load it, and the ME phase.
 #include <algorithm>
+#include <functional>
+#include <string_view>
 
 #include "tests/native/workflow/workflow_fixture.h"
 #include "workflow/coffee_time_driver.h"
@@ -204,6 +206,78 @@ TEST_F(WorkflowTest, MeAlreadyOffIsNotSwitched) {
   });
   ASSERT_NE(off, lines.end());
   EXPECT_NE((off - 1)->find("正在关闭ME..."), std::string::npos);
+}
+
+// The ME phase clicks the switch only on "Enabled", takes the ME as off only when the window
+// shows a microcode of the vendor file, and says what it could not tell; the made image's check
+// then passes the ME on the screen's word or on the image's HAP bit, never on a guess.
+TEST(MePhase, ActsOnEvidenceAndTheVerdictCoversTheSwitch) {
+  struct Case {
+    const char* name;
+    std::function<void(fake::FakeCoffeeTime&)> arrange;
+    int switchClicks;
+    const char* lineAfterSwitch;  // the line that follows "正在关闭ME..."
+    bool verdictPasses;
+  };
+  const char* kNext = "正在读取BIOS原有代码...";
+  const char* kUnknown =
+      "未能识别CoffeeTime窗口中的ME状态,ME开关未点击(画面与本工具的标签图片不符,请确认Windows显示缩放为100%)";
+  const Case cases[] = {
+      {"enabled, switched and seen off", [](auto&) {}, 1, kNext, true},
+      {"window paints 800 ms after each show", [](auto& c) { c.paintDelayMs = 800; }, 1, kNext, true},
+      {"already off", [](auto& c) { c.meEnabled = false; }, 0, "ME版本已经关闭，无需更改，下一步...", true},
+      {"own art, HAP clear", [](auto& c) { c.ownArt = true; c.descriptor = true; }, 0, kUnknown, false},
+      {"own art, HAP set",
+       [](auto& c) { c.ownArt = true; c.descriptor = true; c.meEnabled = false; }, 0, kUnknown, true},
+      {"vendor holds none of the nine",
+       [](auto& c) { c.imageMicrocodes = {"A0671"}; c.meEnabled = false; }, 0, kUnknown, false},
+      {"switch changes nothing", [](auto& c) { c.stuckMeSwitch = true; }, 1,
+       "点击ME开关后CoffeeTime仍显示ME已开启,ME可能未关闭", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WorkflowRig rig;
+    c.arrange(rig.coffee);
+    rig.OpenAndRead();
+    EXPECT_EQ(rig.coffee.meSwitchClicks, c.switchClicks);
+    const auto lines = rig.StatusLines();
+    const auto closing = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+      return l.ends_with("正在关闭ME...");
+    });
+    ASSERT_LT(closing + 1, lines.end());
+    EXPECT_EQ((closing + 1)->substr((closing + 1)->find_first_not_of("0123456789:")),
+              c.lineAfterSwitch);
+    EXPECT_EQ(rig.form.StatusWritten().find("ME版本已经关闭") != std::string::npos,
+              std::string_view(c.lineAfterSwitch).starts_with("ME版本已经关闭"))
+        << "never claimed without evidence";
+
+    rig.desktop.AddFile(u"D:\\out", platform::kFileAttributeDirectory);
+    rig.desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+    rig.controller.OnMakeClicked();
+    const std::string status = rig.form.StatusWritten();
+    EXPECT_EQ(status.find("已核对") != std::string::npos, c.verdictPasses);
+    EXPECT_EQ(status.find("警告：未能确认魔改BIOS中的ME已关闭") == std::string::npos, c.verdictPasses);
+    EXPECT_EQ(rig.desktop.messageBoxes.size(), c.verdictPasses ? 0u : 1u);
+    if (rig.coffee.descriptor) {
+      EXPECT_NE(status.find(std::string("魔改BIOS内容：ME版本11.8.77.3664，ME关闭位(HAP)") +
+                            (c.verdictPasses ? "已设置" : "未设置") + "，微码"),
+                std::string::npos);
+    }
+  }
+}
+
+TEST_F(WorkflowTest, ScaledDisplayRefusesTheReadBeforeAnythingIsPosted) {
+  OpenFile("C:\\b.bin");
+  desktop.Window(coffee.window).dpi = 120;
+  controller.OnReadClicked();
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text,
+            "Windows显示缩放是125%,CoffeeTime的按钮位置和画面只适用于100%。请把显示缩放改为100%并重新登录Windows,再点击\"读取\"");
+  EXPECT_EQ(desktop.messageBoxes[0].style, 0x2030u);
+  EXPECT_EQ(desktop.messageBoxes[0].caption, "信息：");
+  EXPECT_EQ(desktop.messageBoxes[0].owner, form.mainWindow);
+  EXPECT_TRUE(desktop.posted.empty());
+  EXPECT_FALSE(form.IsDisabled("按钮5"));
 }
 
 TEST_F(WorkflowTest, UnseenWindowIsNotTakenForMeOff) {
