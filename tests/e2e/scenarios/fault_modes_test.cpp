@@ -72,9 +72,7 @@ TEST(PatcherFaults, LateWriteWithinTheBoundIsStillReportedAsSaved) {
   ASSERT_TRUE(tool.FillFileDialog(folder + L"\\ORVELLAN", kDialogLimitMs));
   ASSERT_TRUE(tool.WaitForStatus(kSavedTo, kSaveLimitMs)) << ToGbk(tool.StatusText());
   RecordStage(L"saved_late");
-  const std::wstring status = tool.StatusText();
-  const size_t at = status.find(kSavedTo) + wcslen(kSavedTo);
-  const std::wstring target = status.substr(at, status.find(L"\r\n", at) - at);
+  const std::wstring target = SavedImagePath(tool.StatusText());
   EXPECT_EQ(target.rfind(folder + L"\\ORVELLAN", 0), 0u) << ToGbk(target);
   const std::optional<standin::ParseResult> image = ParseImageFile(target);
   ASSERT_TRUE(image) << "the line names a file that is not there: " << ToGbk(target);

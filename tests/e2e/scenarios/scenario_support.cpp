@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cwchar>
 #include <set>
 
 #include "tests/e2e/harness/harness_paths.h"
@@ -42,6 +44,27 @@ std::wstring CopySample(const std::wstring& name, const std::wstring& folder,
 std::wstring FileNameOf(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring SavedImagePath(const std::wstring& status) {
+  const size_t line = status.find(kSavedTo);
+  if (line == std::wstring::npos) return {};
+  const size_t at = line + wcslen(kSavedTo);
+  return status.substr(at, status.find(L"\r\n", at) - at);
+}
+
+std::vector<RecordedInput> ReadInputRecord(const std::wstring& recordPath) {
+  std::vector<RecordedInput> inputs;
+  FILE* in = _wfopen(recordPath.c_str(), L"r");
+  if (!in) return inputs;
+  unsigned long time = 0;
+  unsigned message = 0;
+  unsigned long long wParam = 0, lParam = 0;
+  while (fscanf(in, "%lu %x %llx %llx", &time, &message, &wParam, &lParam) == 4) {
+    inputs.push_back({DWORD(time), UINT(message), wParam, lParam});
+  }
+  fclose(in);
+  return inputs;
 }
 
 bool ChooseFile(ToolSession& tool, const std::wstring& path) {

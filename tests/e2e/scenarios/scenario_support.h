@@ -66,6 +66,17 @@ std::vector<DWORD> FitProcessesOf(DWORD tool);
 // Ticks "I accept the license agreement" in FIT's licence dialog and presses OK.
 bool AcceptFitLicence(DWORD timeoutMs);
 
+// The path the status box says the made image was saved to; empty when it says none.
+std::wstring SavedImagePath(const std::wstring& status);
+
+// One input message the stand-in patcher took from its queue (BMT_STANDIN_RECORD).
+struct RecordedInput {
+  DWORD time = 0;  // when it was posted, GetTickCount
+  UINT message = 0;
+  ULONGLONG wParam = 0, lParam = 0;
+};
+std::vector<RecordedInput> ReadInputRecord(const std::wstring& recordPath);
+
 // The image at `path`, parsed by the stand-in's own reader.
 std::optional<standin::ParseResult> ParseImageFile(const std::wstring& path);
 

@@ -51,17 +51,6 @@ ULONGLONG ProcessorMs(DWORD process) {
   return total;
 }
 
-// The patcher's record of the input it took: the tick count each message was posted at.
-std::vector<DWORD> RecordedInputTimes(const std::wstring& recordPath) {
-  std::vector<DWORD> times;
-  FILE* in = _wfopen(recordPath.c_str(), L"r");
-  if (!in) return times;
-  char line[256];
-  while (fgets(line, sizeof line, in)) times.push_back(DWORD(strtoul(line, nullptr, 10)));
-  fclose(in);
-  return times;
-}
-
 struct CloseResult {
   DWORD closedTick = 0;  // when the main window was gone
   ULONGLONG windowGoneMs = 0;  // after the close was posted
@@ -102,9 +91,9 @@ class ClosingTheTool : public ::testing::Test {
     EXPECT_LE(closed.processGoneMs, kCloseLimitMs)
         << "the window went after " << closed.windowGoneMs << " ms, the process after "
         << closed.processGoneMs << " ms";
-    for (DWORD time : RecordedInputTimes(record_)) {
-      EXPECT_LE(LONG(time - closed.closedTick), 0) << "input posted " << LONG(time - closed.closedTick)
-                                                   << " ms after the close";
+    for (const RecordedInput& input : ReadInputRecord(record_)) {
+      EXPECT_LE(LONG(input.time - closed.closedTick), 0)
+          << "input posted " << LONG(input.time - closed.closedTick) << " ms after the close";
     }
     EXPECT_TRUE(WaitUntil([&] { return RunningPatchers(tool_.ProcessId()).empty(); }, 3000))
         << RunningPatchers(tool_.ProcessId()).size() << " patcher(s) left running";
