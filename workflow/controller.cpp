@@ -1,12 +1,13 @@
 #include "workflow/controller.h"
 
-#include <array>
+#include <optional>
 
 #include "automation/input_injector.h"
 #include "workflow/coffee_time_driver.h"
 #include "workflow/fit_and_save.h"
 #include "workflow/microcode_selection.h"
 #include "workflow/patcher_process.h"
+#include "workflow/status_log.h"
 #include "workflow/step_context.h"
 #include "workflow/workflow_state.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::string_view kTitle = "ORVELLANQZ-1151主板魔改BIOS制作器";
 
-enum Step { kOpen, kRead, kToggle, kDetect, kLicence, kSave, kStepCount };
+enum class Step { kOpen, kRead, kToggle, kDetect, kLicence, kSave };
 
 }  // namespace
 
@@ -25,20 +26,25 @@ struct Controller::Impl {
        std::string_view banner, StartupHooks startupHooks)
       : ctx{platform, form, finder, state, banner}, hooks(std::move(startupHooks)) {}
 
-  // A step still running (its handler waits inside) ignores further presses of its button, so
-  // a double click cannot run it twice.
+  // One step at a time. While a step runs (its handler waits inside, pumping), a press of its
+  // own button is ignored, so a double click cannot run it twice; any other step is refused
+  // with a line, so that none runs in the middle of another (a save in the middle of a confirm
+  // would check the image before the microcodes are in).
   template <typename Handler>
-  void RunOnce(Step step, Handler handler) {
-    if (running[step]) return;
-    running[step] = true;
+  void RunAlone(Step step, Handler handler) {
+    if (running) {
+      if (*running != step) LogStatus(ctx, "请等当前步骤完成后再操作\r\n");
+      return;
+    }
+    running = step;
     handler(ctx);
-    running[step] = false;
+    running.reset();
   }
 
   WorkflowState state;
   StepContext ctx;
   StartupHooks hooks;
-  std::array<bool, kStepCount> running{};
+  std::optional<Step> running;
 };
 
 Controller::Controller(platform::Platform& platform, Form& form, imaging::ImageFinder& finder,
@@ -67,11 +73,11 @@ void Controller::OnDestroying() {
   CloseStartedPatcher(impl_->ctx);
 }
 
-void Controller::OnOpenClicked() { impl_->RunOnce(kOpen, OpenBios); }
-void Controller::OnReadClicked() { impl_->RunOnce(kRead, ReadBios); }
-void Controller::OnMicrocodeButtonClicked() { impl_->RunOnce(kToggle, ToggleMicrocodeEdit); }
-void Controller::OnRefreshPicturePressed() { impl_->RunOnce(kDetect, DetectMicrocodes); }
-void Controller::OnLicenceClicked() { impl_->RunOnce(kLicence, OpenLicence); }
-void Controller::OnMakeClicked() { impl_->RunOnce(kSave, SaveImage); }
+void Controller::OnOpenClicked() { impl_->RunAlone(Step::kOpen, OpenBios); }
+void Controller::OnReadClicked() { impl_->RunAlone(Step::kRead, ReadBios); }
+void Controller::OnMicrocodeButtonClicked() { impl_->RunAlone(Step::kToggle, ToggleMicrocodeEdit); }
+void Controller::OnRefreshPicturePressed() { impl_->RunAlone(Step::kDetect, DetectMicrocodes); }
+void Controller::OnLicenceClicked() { impl_->RunAlone(Step::kLicence, OpenLicence); }
+void Controller::OnMakeClicked() { impl_->RunAlone(Step::kSave, SaveImage); }
 
 }  // namespace workflow

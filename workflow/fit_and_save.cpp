@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "automation/file_access.h"
 #include "automation/file_dialogs.h"
@@ -10,6 +11,7 @@
 #include "platform/messages.h"
 #include "workflow/coffee_time_driver.h"
 #include "workflow/image_check.h"
+#include "workflow/microcode_selection.h"
 #include "workflow/path_checks.h"
 #include "workflow/run_program.h"
 #include "workflow/status_log.h"
@@ -29,6 +31,8 @@ constexpr std::string_view kAlreadyAccepted =
 constexpr std::string_view kPleaseAccept =
     "选择 I accept the license agreement便为同意英特尔不知道什么协议，否之无法进行制作bios";
 constexpr std::string_view kNoPathChosen = "拜托，好歹选个地方啦";
+constexpr std::string_view kTicksUnconfirmed =
+    "勾选的微码还没有确认,请先点击\"选完点击此处\",再点击\"执行制作\"";
 constexpr std::string_view kSavePathTooLong = "保存路径太长,魔改BIOS未保存,请选择较短的路径\r\n";
 constexpr std::string_view kSaveDialogFailed = "无法打开保存窗口,魔改BIOS未保存\r\n";
 constexpr platform::Point kSaveButton{520, 560};
@@ -114,6 +118,12 @@ void SaveImage(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
   const platform::Hwnd mainWindow = ctx.form.NativeHandle(controls::kMainWindow);
   if (!ReadFinished(ctx)) return;
+  if (ctx.state.microcodeEditUnlocked != 0) {
+    ShowMessage(ctx, kTicksUnconfirmed, platform::kMbIconExclamation, kDefaultCaption, mainWindow);
+    return;
+  }
+  // What the made image must hold: what was applied, and whatever is ticked now.
+  const std::vector<std::string> wanted = WantedMicrocodes(ctx);
   if (!Pause(ctx, 800)) return;
   const automation::DialogAnswer answer = automation::AskSaveFile(
       ctx.platform, {.owner = mainWindow,
@@ -140,13 +150,14 @@ void SaveImage(StepContext& ctx) {
     return;
   }
   const std::optional<uint64_t> stampBefore = automation::FileWriteStamp(ctx.platform.system, target);
+  if (!LoadedWindowThere(ctx)) return;
 
   automation::PostClick(windows, ctx.state.coffeeTimeWindow, kSaveButton.x, kSaveButton.y);
   if (!Pause(ctx, 1000)) return;
   const std::optional<SaveDialog> dialog = AwaitSaveDialog(ctx);
   if (Closing(ctx)) return;
   if (!dialog) {
-    LogStatus(ctx, "没有找到CoffeeTime的保存窗口,魔改BIOS未保存\r\n");
+    if (LoadedWindowThere(ctx)) LogStatus(ctx, "没有找到CoffeeTime的保存窗口,魔改BIOS未保存\r\n");
     return;
   }
   automation::TypeText(ctx.platform, dialog->fileNameBox, target);
@@ -156,8 +167,8 @@ void SaveImage(StepContext& ctx) {
   if (Closing(ctx)) return;
   if (written) {
     AppendStatus(ctx, stamp + "魔改BIOS已保存到" + target + "\r\n");
-    CheckMadeImage(ctx, target, deadline);
-  } else {
+    CheckMadeImage(ctx, target, deadline, wanted);
+  } else if (LoadedWindowThere(ctx)) {
     LogStatus(ctx, "魔改BIOS未保存：CoffeeTime没有写出" + target + "\r\n");
   }
 }

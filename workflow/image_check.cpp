@@ -109,7 +109,8 @@ void ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
                      "),请确认Windows显示缩放为100%后点击刷新图标\r\n");
 }
 
-void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick) {
+void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick,
+                    const std::vector<std::string>& wantedMicrocodes) {
   const std::optional<std::vector<uint8_t>> bytes = AwaitCompleteFile(ctx, path, deadlineTick);
   if (Closing(ctx)) return;
   if (!bytes) {
@@ -122,7 +123,7 @@ void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadline
 
   const std::vector<std::string> held = CpuidTexts(facts);
   bool passed = true;
-  for (const std::string& cpuid : ctx.state.appliedMicrocodes) {
+  for (const std::string& cpuid : wantedMicrocodes) {
     if (std::find(held.begin(), held.end(), cpuid) != held.end()) continue;
     LogStatus(ctx, "警告：魔改BIOS中没有所选微码" + cpuid + "\r\n");
     passed = false;

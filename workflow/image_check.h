@@ -3,6 +3,7 @@
 // read, never written; what the patcher accepts is still the patcher's decision.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "firmware/image_facts.h"
 #include "workflow/step_context.h"
@@ -24,6 +25,7 @@ void ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound);
 // After the made image was confirmed on disk: waits (until `deadlineTick`) for the patcher to
 // finish writing it, reads it and checks it against what was asked for. Any shortfall is
 // logged line by line and ends in a warning message box.
-void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick);
+void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick,
+                    const std::vector<std::string>& wantedMicrocodes);
 
 }  // namespace workflow

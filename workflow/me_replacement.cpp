@@ -22,6 +22,8 @@ constexpr platform::Point kMeClicks[] = {{176, 135}, {399, 451}, {380, 502}, {10
 
 constexpr std::string_view kFlashUnfinished =
     "CoffeeTime长时间未完成ME刷入,读取已停止,请重新点击\"打开\"选择原版BIOS";
+constexpr std::string_view kFlashExited =
+    "CoffeeTime在刷入ME时退出了,读取已停止,请重新点击\"打开\"选择原版BIOS";
 
 enum class FlashOutcome { kDone, kTimedOut, kWindowGone, kClosing };
 
@@ -63,9 +65,10 @@ void ReplaceAndDisableMe(StepContext& ctx) {
   if (flash == FlashOutcome::kClosing) return;
   if (flash != FlashOutcome::kDone) {
     LogStatus(ctx, "ME刷入未完成,读取已停止\r\n");
-    ShowMessage(ctx, kFlashUnfinished, platform::kMbIconInformation, kDefaultCaption,
+    ShowMessage(ctx, flash == FlashOutcome::kWindowGone ? kFlashExited : kFlashUnfinished,
+                platform::kMbIconInformation, kDefaultCaption,
                 ctx.form.NativeHandle(controls::kMainWindow));
-    ctx.form.SetDisabled(controls::kOpenButton, false);
+    ReturnToBeforeRead(ctx);
     return;
   }
   if (!Pause(ctx, 300)) return;

@@ -1,5 +1,6 @@
 #include "workflow/microcode_selection.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,7 @@ void Unlock(StepContext& ctx) {
   LogStatus(ctx, "已解锁微码编辑区，请选择微码...\r\n");
   ctx.form.SetCaption(controls::kMicrocodeButton, std::string(kConfirmCaption));
   PostClick(windows, window, kUnlockClicks[0].x, kUnlockClicks[0].y);
-  if (!Pause(ctx, 200)) return;
+  if (!Pause(ctx, 200) || !LoadedWindowThere(ctx)) return;
   PostClick(windows, window, kUnlockClicks[1].x, kUnlockClicks[1].y);
   if (!Pause(ctx, 600)) return;
   SetCheckBoxesDisabled(ctx, false);
@@ -77,7 +78,7 @@ void Confirm(StepContext& ctx) {
     PostClick(windows, window, slot.click.x, slot.click.y);
     if (slot.secondClick) {
       PostClick(windows, window, slot.secondClick->x, slot.secondClick->y);
-      if (!Pause(ctx, kSecondClickPauseMs)) return;
+      if (!Pause(ctx, kSecondClickPauseMs) || !LoadedWindowThere(ctx)) return;
     }
   }
   LogStatus(ctx, "已确认微码...\r\n");
@@ -91,7 +92,7 @@ void Confirm(StepContext& ctx) {
     SetCheckBoxesDisabled(ctx, true);
     ctx.form.SetCaption(controls::kMicrocodeButton, std::string(kUnlockCaption));
     ctx.state.microcodeEditUnlocked = 0;
-    if (!Pause(ctx, 1500)) return;
+    if (!Pause(ctx, 1500) || !LoadedWindowThere(ctx)) return;
     DetectMicrocodeList(ctx);
     if (Closing(ctx)) return;
   }
@@ -108,8 +109,18 @@ void SetCheckBoxesDisabled(StepContext& ctx, bool disabled) {
   for (std::string_view box : kToggleOrder) ctx.form.SetDisabled(box, disabled);
 }
 
+std::vector<std::string> WantedMicrocodes(StepContext& ctx) {
+  const std::vector<std::string>& applied = ctx.state.appliedMicrocodes;
+  std::vector<std::string> wanted;
+  for (const MicrocodeSlot& slot : kSlots) {
+    const bool wasApplied = std::find(applied.begin(), applied.end(), slot.cpuid) != applied.end();
+    if (wasApplied || ctx.form.IsChecked(slot.checkBox)) wanted.emplace_back(slot.cpuid);
+  }
+  return wanted;
+}
+
 void DetectMicrocodes(StepContext& ctx) {
-  if (ReadFinished(ctx)) DetectMicrocodeList(ctx);
+  if (ReadFinished(ctx) && LoadedWindowThere(ctx)) DetectMicrocodeList(ctx);
 }
 
 DetectionResult DetectMicrocodeList(StepContext& ctx) {
@@ -148,7 +159,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
 }
 
 void ToggleMicrocodeEdit(StepContext& ctx) {
-  if (!ReadFinished(ctx)) return;
+  if (!ReadFinished(ctx) || !LoadedWindowThere(ctx)) return;
   if (ctx.state.microcodeEditUnlocked == 0) {
     Unlock(ctx);
   } else {

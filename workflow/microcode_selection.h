@@ -2,7 +2,9 @@
 // Which of the nine known microcodes CoffeeTime shows, and the unlock / tick / confirm cycle.
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 #include "workflow/step_context.h"
@@ -35,5 +37,9 @@ DetectionResult DetectMicrocodeList(StepContext& ctx);
 void ToggleMicrocodeEdit(StepContext& ctx);
 
 void SetCheckBoxesDisabled(StepContext& ctx, bool disabled);
+
+// The CPUIDs a made image must hold: those the last confirm applied and those ticked now, in
+// table order.
+std::vector<std::string> WantedMicrocodes(StepContext& ctx);
 
 }  // namespace workflow

@@ -17,4 +17,12 @@ inline bool Closing(const StepContext& ctx) { return ctx.state.closing; }
 // first.
 bool ReadFinished(StepContext& ctx);
 
+// True while CoffeeTime's loaded window is there. Asked before anything is posted to it and
+// when a wait on it ends. When it is gone: one status line says so, and the tool is taken back
+// to where it was before a read, so that "打开" starts again.
+bool LoadedWindowThere(StepContext& ctx);
+
+// "打开" enabled, "读取" disabled, the list emptied, the microcode area locked.
+void ReturnToBeforeRead(StepContext& ctx);
+
 }  // namespace workflow

@@ -49,6 +49,7 @@ TEST_F(WorkflowTest, DetectionShowsTheWindowWhileSearchingThenHidesIt) {
   EXPECT_EQ(desktop.Window(coffee.window).exStyle, 0x10101u) << "no longer layered";
 }
 
+// One step at a time: presses of other steps while the read waits start nothing and say so.
 // Before a read has finished there is no table in the patcher: the microcode button, the
 // refresh picture and "执行制作" only say so (a post to window 0 would reach the desktop).
 TEST_F(WorkflowTest, PressesBeforeAReadFinishedOnlySayThatABiosMustBeReadFirst) {
@@ -56,15 +57,25 @@ TEST_F(WorkflowTest, PressesBeforeAReadFinishedOnlySayThatABiosMustBeReadFirst) 
   const std::string caption = form.captions["按钮1"];
   OpenFile("C:\\b.bin");
   coffee.neverFinishLoad = true;
-  desktop.After(3000, [&] {
+  const auto pressAll = [&] {
     controller.OnMicrocodeButtonClicked();
     controller.OnRefreshPicturePressed();
     controller.OnMakeClicked();
-  }, true);
+    controller.OnOpenClicked();
+    controller.OnLicenceClicked();
+  };
+  desktop.After(3000, pressAll, true);
   controller.OnReadClicked();  // gives up on the load at its bound
-  const std::string needRead = "14:7还没有读取BIOS,请先点击\"打开\"选择原版BIOS,再点击\"读取\"";
-  const auto lines = StatusLines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), needRead), 3);
+  const auto endingWith = [](const std::vector<std::string>& lines, const std::string& text) {
+    return std::count_if(lines.begin(), lines.end(),
+                         [&](const std::string& line) { return line.ends_with(text); });
+  };
+  EXPECT_EQ(endingWith(StatusLines(), "请等当前步骤完成后再操作"), 5);
+  EXPECT_EQ(coffee.fitStarts, 0);
+  controller.OnMicrocodeButtonClicked();
+  controller.OnRefreshPicturePressed();
+  controller.OnMakeClicked();
+  EXPECT_EQ(endingWith(StatusLines(), "还没有读取BIOS,请先点击\"打开\"选择原版BIOS,再点击\"读取\""), 3);
   EXPECT_EQ(form.rows.size(), 1u);
   EXPECT_EQ(form.captions["按钮1"], caption);
   EXPECT_EQ(desktop.dialogs.size(), 1u) << "no save dialog";

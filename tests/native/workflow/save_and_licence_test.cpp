@@ -94,6 +94,31 @@ TEST_F(SaveTest, MadeImageLackingWhatWasAskedForWarnsBeforeFlashing) {
   EXPECT_EQ(desktop.messageBoxes[0].owner, form.mainWindow);
 }
 
+// Ticks not yet confirmed would not be in the image: the save is refused until they are.
+TEST_F(SaveTest, SaveWithTheMicrocodeAreaUnlockedIsRefused) {
+  controller.OnMicrocodeButtonClicked();
+  form.checked["W906EA"] = true;
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  const size_t clicks = ClicksTo(coffee.window).size();
+  controller.OnMakeClicked();
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text,
+            "勾选的微码还没有确认,请先点击\"选完点击此处\",再点击\"执行制作\"");
+  EXPECT_EQ(desktop.messageBoxes[0].style, 0x2030u);
+  EXPECT_EQ(desktop.messageBoxes[0].owner, form.mainWindow);
+  EXPECT_EQ(desktop.dialogs.size(), 1u) << "no save dialog";
+  EXPECT_EQ(ClicksTo(coffee.window).size(), clicks);
+}
+
+// The check wants what is ticked when the save starts, not only what the last confirm applied.
+TEST_F(SaveTest, TickedMicrocodeMissingFromTheImageIsWarnedAbout) {
+  form.checked["W906EC"] = true;
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  EXPECT_NE(form.StatusWritten().find("警告：魔改BIOS中没有所选微码906EC"), std::string::npos);
+  EXPECT_EQ(form.StatusWritten().find("已核对"), std::string::npos);
+}
+
 // A file the patcher keeps open for writing is not read half-written: past the save's bound
 // it is not checked, and not passed.
 TEST_F(SaveTest, MadeImageStillBeingWrittenIsNotPassed) {
