@@ -7,7 +7,7 @@ namespace standin {
 
 namespace {
 
-constexpr std::array<std::pair<FaultMode, std::string_view>, 9> kNames{{
+constexpr std::array<std::pair<FaultMode, std::string_view>, 12> kNames{{
     {FaultMode::kNone, ""},
     {FaultMode::kRejectAll, "reject-all"},
     {FaultMode::kNeverFinishLoad, "never-finish-load"},
@@ -17,6 +17,9 @@ constexpr std::array<std::pair<FaultMode, std::string_view>, 9> kNames{{
     {FaultMode::kExitAbruptly, "exit-abruptly"},
     {FaultMode::kDropMicrocode, "drop-microcode"},
     {FaultMode::kKeepOldMe, "keep-old-me"},
+    {FaultMode::kLatePaint, "late-paint"},
+    {FaultMode::kOwnArt, "own-art"},
+    {FaultMode::kStuckMeSwitch, "stuck-me-switch"},
 }};
 
 }  // namespace

@@ -22,6 +22,15 @@ enum class FaultMode {
   // The ME flash is busy and ends as usual, but the image keeps its old ME version; the ME
   // switch still works on it.
   kKeepOldMe,
+  // Each time the window goes from hidden to visible, its client area is the background alone
+  // (in WM_PAINT and WM_PRINTCLIENT alike) until kLatePaintMs after it became visible; then
+  // the window redraws itself as usual.
+  kLatePaint,
+  // The microcode cells and the ME state field are drawn as plain text in a font and colours of
+  // the window's own, none of the stored label pictures; everything else works as usual.
+  kOwnArt,
+  // The ME switch is busy as usual but changes nothing: the ME stays enabled.
+  kStuckMeSwitch,
 };
 
 // Unknown or empty names mean kNone: a stand-in started by hand behaves normally.

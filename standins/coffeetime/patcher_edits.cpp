@@ -8,7 +8,8 @@ void FlashReplacementMe(Bytes& image, FaultMode fault) {
   if (parsed.ok()) SetMeState(image, kReplacementMe, parsed.summary.meEnabled);
 }
 
-bool SwitchMeOff(Bytes& image) {
+bool SwitchMeOff(Bytes& image, FaultMode fault) {
+  if (fault == FaultMode::kStuckMeSwitch) return false;
   const ParseResult parsed = ParseImage(image);
   return parsed.ok() && parsed.summary.meEnabled && SetMeState(image, parsed.summary.me, false);
 }

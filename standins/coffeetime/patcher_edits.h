@@ -12,8 +12,9 @@ namespace standin {
 // Writes the replacement ME version and keeps the ME state; keep-old-me leaves the image.
 void FlashReplacementMe(Bytes& image, FaultMode fault);
 
-// Switches the ME off; false when it was already off (or the image does not parse).
-bool SwitchMeOff(Bytes& image);
+// Switches the ME off; false when it was already off (or the image does not parse) and, under
+// stuck-me-switch, always, the image left as it was.
+bool SwitchMeOff(Bytes& image, FaultMode fault);
 
 // Adds an update for each of `applied`; drop-microcode leaves out `lastTicked`. The count
 // the window reports: every CPUID that was added or, under drop-microcode, would have been.

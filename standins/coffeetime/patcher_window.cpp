@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "imaging/label_templates.h"
+#include "standins/coffeetime/own_art.h"
 #include "standins/coffeetime/patcher_edits.h"
 #include "standins/coffeetime/save_dialog.h"
 #include "standins/coffeetime/wide_files.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr UINT_PTR kLateWriteTimer = 1;
 constexpr UINT_PTR kSaveDialogTimer = 2;
+constexpr UINT_PTR kLatePaintTimer = 3;
 // Posted to itself at the end of the apply's busy phase: the table shows the new set only when
 // the queue gets to it, after any message sent meanwhile (a capture) has been answered.
 constexpr UINT kApplyDone = WM_APP + 1;
@@ -142,6 +144,14 @@ LRESULT PatcherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // Paint covers the whole client area
+    case WM_SHOWWINDOW:
+      // Sent while the window is still hidden: from here on it is drawn plain.
+      if (wParam && !IsWindowVisible(window_)) StartPlainPaint();
+      break;
+    case WM_WINDOWPOSCHANGED:
+      // Shown at last (the platform may take a while to map it): the plain time counts from now.
+      if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) StartPlainPaint();
+      break;
     case kApplyDone:
       Apply(pendingApply_);
       Redraw();
@@ -153,6 +163,9 @@ LRESULT PatcherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         pendingBytes_.clear();
       } else if (wParam == kSaveDialogTimer) {
         RunSave();
+      } else if (wParam == kLatePaintTimer) {
+        plainPaint_ = false;
+        Redraw();
       }
       return 0;
     case WM_DESTROY:
@@ -170,7 +183,7 @@ void PatcherWindow::OnClick(ClientPoint point) {
     case ClickAction::kLoad: Load(); break;
     case ClickAction::kFlashMe: FlashMe(); break;
     case ClickAction::kMeOff:
-      if (SwitchMeOff(image_)) status_ = u"ME switched off";
+      status_ = SwitchMeOff(image_, fault_) ? u"ME switched off" : u"ME state unchanged";
       BusyFor(kMeSwitchBusyMs);
       break;
     case ClickAction::kUnlocked:
@@ -253,6 +266,12 @@ void PatcherWindow::Save(const std::u16string& path) {
   Redraw();
 }
 
+void PatcherWindow::StartPlainPaint() {
+  if (fault_ != FaultMode::kLatePaint) return;
+  plainPaint_ = true;
+  SetTimer(window_, kLatePaintTimer, kLatePaintMs, nullptr);  // restarts a running one
+}
+
 void PatcherWindow::Redraw() {
   if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
@@ -275,9 +294,11 @@ void PatcherWindow::Paint(HDC target) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kText);
   HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  if (model_.phase == PatcherPhase::kLoaded) PaintLoaded(dc);
-  else PaintStart(dc);
-  Text(dc, 20, client.bottom - 24, status_);
+  if (!plainPaint_) {
+    if (model_.phase == PatcherPhase::kLoaded) PaintLoaded(dc);
+    else PaintStart(dc);
+    Text(dc, 20, client.bottom - 24, status_);
+  }
   BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldFont);
   SelectObject(dc, oldBitmap);
@@ -303,7 +324,10 @@ void PatcherWindow::PaintLoaded(HDC dc) {
   // ME state field at the right, microcode table below it.
   constexpr int kFieldX = 560;
   Text(dc, kFieldX, 20, u"ME state");
-  if (parsed.summary.meEnabled) {
+  const bool ownArt = fault_ == FaultMode::kOwnArt;
+  if (ownArt) {
+    DrawOwnMeState(dc, kFieldX, 40, parsed.summary.meEnabled);
+  } else if (parsed.summary.meEnabled) {
     DrawLabelArt(dc, kFieldX, 40, enabledArt_);
   } else {
     Box(dc, {kFieldX, 40, kFieldX + 118, 55}, RGB(150, 150, 150));
@@ -312,7 +336,8 @@ void PatcherWindow::PaintLoaded(HDC dc) {
   Text(dc, kFieldX, 80, u"Microcodes");
   int y = 100;
   for (uint32_t cpuid : parsed.summary.cpuids) {
-    if (const LabelArt* art = ArtFor(cpuid)) DrawLabelArt(dc, kFieldX, y, *art);
+    if (ownArt) DrawOwnCpuidCell(dc, kFieldX, y, cpuid);
+    else if (const LabelArt* art = ArtFor(cpuid)) DrawLabelArt(dc, kFieldX, y, *art);
     else Text(dc, kFieldX, y, Utf16(CpuidText(cpuid)));
     y += 32;
   }

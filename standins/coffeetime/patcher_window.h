@@ -55,6 +55,7 @@ class PatcherWindow {
   void PaintStart(HDC dc);
   void PaintLoaded(HDC dc);
   const LabelArt* ArtFor(uint32_t cpuid);
+  void StartPlainPaint();  // late-paint: the background alone for kLatePaintMs
   void Redraw();
 
   HINSTANCE instance_;
@@ -67,6 +68,7 @@ class PatcherWindow {
   std::u16string status_;
   ClickOutcome pendingApply_;   // carried out once the apply's busy phase is over
   DWORD layoutShownAt_ = 0;     // tick count when the current layout appeared
+  bool plainPaint_ = false;     // late-paint: the background alone until its timer
   std::u16string pendingPath_;  // the late write's target
   Bytes pendingBytes_;
   std::map<uint32_t, LabelArt> labelArt_;

@@ -19,5 +19,6 @@ constexpr DWORD kApplyBusyMs = 3000;
 constexpr UINT kSaveDialogDelayMs = 600;   // from the save click to the dialog
 constexpr DWORD kSaveWriteBusyMs = 1500;   // from "保存(&S)" to the written file
 constexpr UINT kLateWriteDelayMs = 8000;   // the late-write fault: the file comes this much later
+constexpr UINT kLatePaintMs = 800;  // the late-paint fault: one colour this long after a show
 
 }  // namespace standin

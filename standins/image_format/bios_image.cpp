@@ -19,8 +19,8 @@ struct Span {
 // Where the parts the patcher shows and edits lie, as file offsets.
 struct Layout {
   Span me, bios;
-  size_t manifest = 0;  // CSE manifest header of FTPR
-  size_t meState = 0;   // the stand-in's ME state byte
+  size_t manifest = 0;   // CSE manifest header of FTPR
+  size_t pchStrap0 = 0;  // PCHSTRP0, which holds the HAP bit
   Span area;            // microcode area
   size_t freeOffset = 0;  // first byte of the area's free space
 };
@@ -75,6 +75,19 @@ ImageError ReadRegions(std::span<const uint8_t> image, size_t flash, Layout& lay
   return ImageError::kNone;
 }
 
+// PCHSTRP0, when FLMAP1 puts at least one strap there and the whole table inside the
+// descriptor. HAP set means the ME is switched off.
+ImageError ReadStraps(std::span<const uint8_t> image, size_t flash, Layout& layout,
+                      ImageSummary& summary) {
+  const uint32_t flmap1 = ReadU32(image, flash + kFlmap1Offset);
+  const size_t fpsba = ((flmap1 >> kStrapBaseField) & 0xFF) << 4;
+  const size_t psl = (flmap1 >> kStrapLengthField) & 0xFF;
+  if (psl == 0 || fpsba + 4 * psl > kDescriptorSize) return ImageError::kBadStraps;
+  layout.pchStrap0 = flash + fpsba;
+  summary.meEnabled = (ReadU32(image, layout.pchStrap0) & kHapBit) == 0;
+  return ImageError::kNone;
+}
+
 // The $FPT entry named `name`, as a span of the file.
 std::optional<Span> FindPartition(std::span<const uint8_t> image, Span me,
                                   const char (&name)[4]) {
@@ -119,15 +132,12 @@ ImageError ReadMeRegion(std::span<const uint8_t> image, Layout& layout, ImageSum
     return ImageError::kNoMeRegion;
   }
   const std::optional<Span> code = FindPartition(image, layout.me, kCodePartition);
-  const std::optional<Span> state = FindPartition(image, layout.me, kStatePartition);
   const std::optional<size_t> manifest = code ? FindManifest(image, *code) : std::nullopt;
-  if (!manifest || !state || state->size == 0) return ImageError::kBadMeRegion;
+  if (!manifest) return ImageError::kBadMeRegion;
   layout.manifest = *manifest;
-  layout.meState = state->offset;
   const size_t v = *manifest + kManifestVersionOffset;
   summary.me = {ReadU16(image, v), ReadU16(image, v + 2), ReadU16(image, v + 4),
                 ReadU16(image, v + 6)};
-  summary.meEnabled = (image[layout.meState] & kMeEnabledBit) != 0;
   return ImageError::kNone;
 }
 
@@ -164,6 +174,7 @@ ImageError ReadLayout(std::span<const uint8_t> image, Layout& layout, ImageSumma
   if (!flash) return ImageError::kNoSignature;
   summary.descriptorOffset = *flash;
   ImageError error = ReadRegions(image, *flash, layout);
+  if (error == ImageError::kNone) error = ReadStraps(image, *flash, layout, summary);
   if (error == ImageError::kNone) error = ReadMeRegion(image, layout, summary);
   if (error == ImageError::kNone) error = ReadMicrocodeArea(image, layout, summary);
   return error;
@@ -186,6 +197,7 @@ std::string_view DescribeError(ImageError error) {
     case ImageError::kTooLarge: return "file too large for a flash image";
     case ImageError::kNoSignature: return "no flash descriptor signature";
     case ImageError::kBadRegions: return "region table points outside the image";
+    case ImageError::kBadStraps: return "PCH strap table missing or outside the descriptor";
     case ImageError::kNoMeRegion: return "no ME region";
     case ImageError::kBadMeRegion: return "ME partition table or manifest damaged";
     case ImageError::kNoMicrocodeArea: return "no microcode area in the BIOS region";
@@ -203,8 +215,8 @@ bool SetMeState(Bytes& image, MeVersion version, bool enabled) {
   WriteU16(image, v + 2, version.minor);
   WriteU16(image, v + 4, version.hotfix);
   WriteU16(image, v + 6, version.build);
-  uint8_t& state = image[layout.meState];
-  state = enabled ? uint8_t(state | kMeEnabledBit) : uint8_t(state & ~kMeEnabledBit);
+  const uint32_t strap = ReadU32(image, layout.pchStrap0);
+  WriteU32(image, layout.pchStrap0, enabled ? strap & ~kHapBit : strap | kHapBit);
   return true;
 }
 

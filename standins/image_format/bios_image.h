@@ -1,6 +1,7 @@
 #pragma once
-// Reading and editing the stand-in patcher's images in memory: a flash descriptor, an ME
-// region with its partition table and CSE manifest, and a BIOS region with a microcode area.
+// Reading and editing the stand-in patcher's images in memory: a flash descriptor with its PCH
+// straps, an ME region with its partition table and CSE manifest, and a BIOS region with a
+// microcode area.
 // Every edit works on the bytes in place and keeps everything it does not touch; an image that
 // does not parse is never edited.
 #include <cstdint>
@@ -27,6 +28,7 @@ enum class ImageError {
   kTooLarge,
   kNoSignature,
   kBadRegions,
+  kBadStraps,
   kNoMeRegion,
   kBadMeRegion,
   kNoMicrocodeArea,
@@ -36,7 +38,7 @@ enum class ImageError {
 struct ImageSummary {
   size_t descriptorOffset = 0;  // 0, or the capsule header's size
   MeVersion me;
-  bool meEnabled = false;
+  bool meEnabled = false;  // the descriptor's HAP strap is clear
   // Each CPUID once, in the order the valid updates are stored (extended signatures after
   // their update's own); updates with a wrong checksum are left out.
   std::vector<uint32_t> cpuids;
@@ -51,7 +53,7 @@ struct ParseResult {
 ParseResult ParseImage(std::span<const uint8_t> image);
 std::string_view DescribeError(ImageError error);
 
-// Writes the ME version (into the manifest) and state. False (image unchanged) when the image
+// Writes the ME version (into the manifest) and state (the HAP strap). False (image unchanged) when the image
 // does not parse.
 bool SetMeState(Bytes& image, MeVersion version, bool enabled);
 

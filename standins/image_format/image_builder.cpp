@@ -10,10 +10,8 @@ namespace standin {
 
 namespace {
 
-// Inside the ME region: the state partition, then FTPR; inside FTPR the manifest follows
-// the $CPD directory.
-constexpr size_t kStatePartitionOffset = 0x1000;
-constexpr size_t kStatePartitionSize = 0x1000;
+// Inside the ME region: FTPR a page after the partition table; inside FTPR the manifest
+// follows the $CPD directory.
 constexpr size_t kCodePartitionOffset = 0x2000;
 constexpr size_t kCodePartitionSize = 0x10000;
 constexpr size_t kManifestInPartition = 0x40;
@@ -69,6 +67,13 @@ void WriteDescriptor(Bytes& image, const ImagePlan& plan) {
   WriteU32(image, flreg + 4 * kMeRegion, RegionValue(plan.meRegion - d, plan.meRegionSize));
 }
 
+// The strap table is all zero but for HAP, set when the ME is to be off.
+void WriteStraps(Bytes& image, const ImagePlan& plan, bool meEnabled) {
+  WriteU32(image, plan.descriptor + kFlmap1Offset, kFlmap1);
+  Zero(image, plan.pchStrap0, 4 * ((kFlmap1 >> kStrapLengthField) & 0xFF));
+  if (!meEnabled) WriteU32(image, plan.pchStrap0, kHapBit);
+}
+
 void WriteManifest(Bytes& image, size_t at, MeVersion version) {
   Zero(image, at, kManifestHeaderSize);
   WriteU32(image, at, 4);  // header type
@@ -94,19 +99,15 @@ void WriteFptEntry(Bytes& image, size_t entry, const char (&name)[4], size_t off
 
 void WriteMeRegion(Bytes& image, const ImagePlan& plan, const ImageRecipe& recipe) {
   const size_t me = plan.meRegion;
-  Zero(image, me, kFptHeaderLength + 2 * kFptEntrySize);
+  Zero(image, me, kFptHeaderLength + kFptEntrySize);
   PutTag(image, me, kFptTag);
-  WriteU32(image, me + kFptCountOffset, 2);
+  WriteU32(image, me + kFptCountOffset, 1);
   image[me + kFptHeaderVersionOffset] = 0x20;
   image[me + kFptEntryVersionOffset] = 0x10;
   image[me + kFptHeaderLengthOffset] = kFptHeaderLength;
-  WriteFptEntry(image, me + kFptHeaderLength, kStatePartition, kStatePartitionOffset,
-                kStatePartitionSize);
-  WriteFptEntry(image, me + kFptHeaderLength + kFptEntrySize, kCodePartition,
-                kCodePartitionOffset, kCodePartitionSize);
+  WriteFptEntry(image, me + kFptHeaderLength, kCodePartition, kCodePartitionOffset,
+                kCodePartitionSize);
   ByteChecksum(image, me, kFptHeaderLength, me + kFptChecksumOffset);
-
-  image[plan.meState] = recipe.meEnabled ? kMeEnabledBit : 0;
 
   const size_t cpd = me + kCodePartitionOffset;
   Zero(image, cpd, kCpdHeaderLength + kCpdEntrySize);
@@ -150,7 +151,7 @@ ImagePlan PlanImage(const ImageRecipe& recipe) {
   plan.meRegionSize = recipe.meRegionSize;
   plan.biosRegion = plan.meRegion + recipe.meRegionSize;
   plan.biosRegionSize = recipe.flashSize - kDescriptorSize - recipe.meRegionSize;
-  plan.meState = plan.meRegion + kStatePartitionOffset;
+  plan.pchStrap0 = plan.descriptor + (((kFlmap1 >> kStrapBaseField) & 0xFF) << 4);
   plan.manifest = plan.meRegion + kCodePartitionOffset + kManifestInPartition;
   plan.microcodeArea = plan.biosRegion + kAreaInBios;
   const size_t areaEnd = plan.microcodeArea + recipe.microcodeAreaSize;
@@ -163,6 +164,7 @@ Bytes BuildImage(const ImageRecipe& recipe) {
   Bytes image(plan.descriptor + recipe.flashSize, 0xFF);
   if (recipe.capsuleHeader) WriteCapsuleHeader(image);
   WriteDescriptor(image, plan);
+  WriteStraps(image, plan, recipe.meEnabled);
   WriteMeRegion(image, plan, recipe);
   WriteBiosRegion(image, plan, recipe);
   return image;

@@ -14,7 +14,7 @@ constexpr size_t kMiB = 1024 * 1024;
 
 struct ImageRecipe {
   MeVersion me{11, 6, 0, 1126};
-  bool meEnabled = true;
+  bool meEnabled = true;  // HAP clear; false sets it
   std::vector<uint32_t> cpuids{};    // one update each, in this order
   std::vector<Bytes> moreUpdates{};  // written as they are after those
   size_t flashSize = 8 * kMiB;
@@ -29,8 +29,8 @@ struct ImagePlan {
   size_t descriptor = 0;
   size_t meRegion = 0, meRegionSize = 0;
   size_t biosRegion = 0, biosRegionSize = 0;
-  size_t meState = 0;   // the MFSB partition's state byte
-  size_t manifest = 0;  // FTPR's manifest header
+  size_t pchStrap0 = 0;  // PCHSTRP0, whose bit 16 (HAP) is the ME state
+  size_t manifest = 0;   // FTPR's manifest header
   size_t microcodeArea = 0;
   size_t decoyManifest = 0;  // where the decoy goes when the recipe has one
 };

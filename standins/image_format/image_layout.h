@@ -14,6 +14,7 @@ constexpr size_t kMaxImageSize = 64u * 1024u * 1024u;
 constexpr uint32_t kDescriptorSignature = 0x0FF0A55Au;
 constexpr size_t kSignatureOffset = 0x10;
 constexpr size_t kFlmap0Offset = 0x14;
+constexpr size_t kFlmap1Offset = 0x18;
 constexpr size_t kDescriptorSize = 0x1000;  // region 0; the other regions start after it
 constexpr size_t kCapsuleHeaderSize = 0x800;
 constexpr size_t kRegionUnit = 0x1000;
@@ -27,6 +28,16 @@ constexpr int kDescriptorRegion = 0;
 constexpr int kBiosRegion = 1;
 constexpr int kMeRegion = 2;
 constexpr int kWrittenRegions = 10;  // FLREG0..9; the builder marks 3..9 unused
+
+// PCH straps: FLMAP1 bits 16..23 give their base (FPSBA) in units of 16 bytes, bits 24..31
+// their count (PSL) in dwords. The table lies inside the descriptor.
+constexpr size_t kStrapBaseField = 16;
+constexpr size_t kStrapLengthField = 24;
+// FLMAP1 written by the builder: master base 0x80 (two masters, not written), FPSBA 0x100,
+// PSL 18; the straps lie well after FLREG0..9.
+constexpr uint32_t kFlmap1 = 0x12100208u;
+// PCHSTRP0 bit 16, HAP: set = the ME is switched off after bring-up; clear = the ME runs.
+constexpr uint32_t kHapBit = 1u << 16;
 
 // ME region: a $FPT partition table at its start.
 constexpr char kFptTag[4] = {'$', 'F', 'P', 'T'};
@@ -62,10 +73,6 @@ constexpr size_t kManifestVendorOffset = 0x10;  // the tag's offset − 12
 constexpr uint32_t kIntelVendor = 0x8086u;
 constexpr size_t kManifestVersionOffset = 0x24;  // major, minor, hotfix, build: 16 bits each
 constexpr size_t kManifestHeaderSize = 0x284;    // header, key and signature
-
-// The stand-in's own ME state: the first byte of partition "MFSB", bit 0 set = enabled.
-constexpr char kStatePartition[4] = {'M', 'F', 'S', 'B'};
-constexpr uint8_t kMeEnabledBit = 0x01;
 
 // BIOS region: at its start the stand-in's record of where its microcode area lies.
 constexpr char kAreaTag[4] = {'$', 'U', 'C', 'A'};

@@ -155,6 +155,27 @@ TEST(BuiltImages, RegionTableDecodesToThePlannedRegions) {
   }
 }
 
+// Where a firmware reader finds the ME state, written out by hand: FLMAP1 at descriptor + 0x18,
+// the strap base FPSBA = bits 16..23 << 4, PCHSTRP0 there, HAP its bit 16 (set = ME off).
+TEST(BuiltImages, MeStateIsTheHapStrapWhereTheDescriptorPutsIt) {
+  for (bool capsule : {false, true}) {
+    for (bool meEnabled : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "capsule " << capsule << ", ME on " << meEnabled);
+      const Bytes image = BuildImage({.meEnabled = meEnabled, .capsuleHeader = capsule});
+      const size_t d = capsule ? 0x800 : 0;
+      const uint32_t flmap1 = ReadU32(image, d + 0x18);
+      const size_t fpsba = ((flmap1 >> 16) & 0xFF) << 4;
+      const size_t strapBytes = 4 * size_t(flmap1 >> 24);
+      EXPECT_GE(fpsba, 0x40u + 4 * 10) << "straps overlap FLREG0..9";
+      EXPECT_GT(strapBytes, 0u);
+      EXPECT_LE(fpsba + strapBytes, 0x1000u) << "straps run out of the descriptor";
+      const bool hap = (ReadU32(image, d + fpsba) >> 16 & 1) != 0;
+      EXPECT_EQ(hap, !meEnabled);
+      EXPECT_EQ(ParseImage(image).summary.meEnabled, meEnabled);
+    }
+  }
+}
+
 TEST(BuiltImages, UpdatesFollowOneAnotherWithValidChecksumsAndFreeSpaceAfter) {
   const ImageRecipe recipe{.cpuids = {0x506E3, 0x906EA, 0x12345}};
   const Bytes image = BuildImage(recipe);
@@ -200,10 +221,16 @@ TEST_F(DamagedImage, RegionTablePointingOutsideTheFileOrOverlappingIsRejected) {
   EXPECT_EQ(ErrorWith(kFlmap0Offset, 0x00FF0003), ImageError::kBadRegions);  // FRBA 0xFF0
 }
 
+TEST_F(DamagedImage, StrapTableOutsideTheDescriptorOrEmptyIsRejected) {
+  EXPECT_EQ(ErrorWith(kFlmap1Offset, 0x04FF0208), ImageError::kNone);  // the last 16 bytes
+  EXPECT_EQ(ErrorWith(kFlmap1Offset, 0x05FF0208), ImageError::kBadStraps);  // 4 bytes past
+  EXPECT_EQ(ErrorWith(kFlmap1Offset, 0x00100208), ImageError::kBadStraps);  // no straps
+}
+
 TEST_F(DamagedImage, MePartitionTableAndManifestAreChecked) {
   EXPECT_EQ(ErrorWith(plan.meRegion, 0), ImageError::kNoMeRegion);  // no "$FPT"
   EXPECT_EQ(ErrorWith(plan.meRegion + kFptCountOffset, 0), ImageError::kBadMeRegion);
-  const size_t ftprEntry = plan.meRegion + kFptHeaderLength + kFptEntrySize;
+  const size_t ftprEntry = plan.meRegion + kFptHeaderLength;
   EXPECT_EQ(ErrorWith(ftprEntry + kFptEntryOffsetField, 0x7FFFFFFF), ImageError::kBadMeRegion);
   EXPECT_EQ(ErrorWith(ftprEntry + kFptEntryLengthField, 0x01000000), ImageError::kBadMeRegion);
   EXPECT_EQ(ErrorWith(plan.manifest + kManifestTagOffset, 0), ImageError::kBadMeRegion);
@@ -237,7 +264,7 @@ std::vector<size_t> ChangedOffsets(const Bytes& a, const Bytes& b) {
   return changed;
 }
 
-TEST(MeEdits, WriteTheManifestVersionAndTheStateByteAndNothingElse) {
+TEST(MeEdits, WriteTheManifestVersionAndTheHapBitAndNothingElse) {
   const ImageRecipe recipe{.cpuids = {0x506E3}, .capsuleHeader = true};
   const ImagePlan plan = PlanImage(recipe);
   Bytes image = BuildImage(recipe);
@@ -252,7 +279,8 @@ TEST(MeEdits, WriteTheManifestVersionAndTheStateByteAndNothingElse) {
   ASSERT_FALSE(changed.empty());
   for (size_t i : changed) {
     const size_t version = plan.manifest + kManifestVersionOffset;
-    EXPECT_TRUE(i == plan.meState || (i >= version && i < version + 8)) << std::hex << i;
+    const size_t hapByte = plan.pchStrap0 + 2;  // bit 16 of the little-endian word
+    EXPECT_TRUE(i == hapByte || (i >= version && i < version + 8)) << std::hex << i;
   }
   ASSERT_TRUE(SetMeState(image, kReplacementMe, true));
   EXPECT_TRUE(ParseImage(image).summary.meEnabled);

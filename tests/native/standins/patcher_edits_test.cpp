@@ -6,21 +6,25 @@
 namespace standin {
 namespace {
 
-TEST(PatcherEdits, FlashAndSwitchWriteTheImageAndKeepOldMeLeavesIt) {
+TEST(PatcherEdits, FlashAndSwitchWriteTheImageAndKeepOldMeAndStuckSwitchLeaveIt) {
   const Bytes vendor = BuildImage({.me = {11, 6, 0, 1126}, .meEnabled = true, .cpuids = {0x506E3}});
   Bytes image = vendor;
   FlashReplacementMe(image, FaultMode::kNone);
   EXPECT_EQ(ParseImage(image).summary.me, kReplacementMe);
   EXPECT_TRUE(ParseImage(image).summary.meEnabled);
-  EXPECT_TRUE(SwitchMeOff(image));
+  EXPECT_TRUE(SwitchMeOff(image, FaultMode::kNone));
   EXPECT_FALSE(ParseImage(image).summary.meEnabled);
-  EXPECT_FALSE(SwitchMeOff(image));
+  EXPECT_FALSE(SwitchMeOff(image, FaultMode::kNone));
 
   Bytes kept = vendor;
   FlashReplacementMe(kept, FaultMode::kKeepOldMe);
   EXPECT_EQ(kept, vendor);
-  EXPECT_TRUE(SwitchMeOff(kept));  // the switch still works on the old firmware
+  EXPECT_TRUE(SwitchMeOff(kept, FaultMode::kKeepOldMe));  // the switch still works on it
   EXPECT_EQ(ParseImage(kept).summary.me, (MeVersion{11, 6, 0, 1126}));
+
+  Bytes stuck = vendor;
+  EXPECT_FALSE(SwitchMeOff(stuck, FaultMode::kStuckMeSwitch));
+  EXPECT_EQ(stuck, vendor);
 }
 
 TEST(PatcherEdits, DropMicrocodeLeavesOutTheLastTickedButCountsIt) {

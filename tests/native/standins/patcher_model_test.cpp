@@ -143,7 +143,8 @@ TEST(FaultModes, NamesRoundTripAndUnknownMeansNone) {
   for (FaultMode mode : {FaultMode::kRejectAll, FaultMode::kNeverFinishLoad,
                          FaultMode::kHangFlash, FaultMode::kNoSaveDialog, FaultMode::kLateWrite,
                          FaultMode::kExitAbruptly, FaultMode::kDropMicrocode,
-                         FaultMode::kKeepOldMe}) {
+                         FaultMode::kKeepOldMe, FaultMode::kLatePaint, FaultMode::kOwnArt,
+                         FaultMode::kStuckMeSwitch}) {
     EXPECT_FALSE(FaultModeName(mode).empty());
     EXPECT_EQ(ParseFaultMode(FaultModeName(mode)), mode);
   }
