@@ -67,7 +67,7 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   EXPECT_EQ(lines[0], L"工作状态：");
   const std::vector<std::wstring> expected = {
       L"  已加入原版BIOS" + vendor,
-      L"原版BIOS内容：ME版本11.6.0.1126，微码506E3(修订C2) 906E9(修订B1)",
+      L"原版BIOS内容：ME版本11.6.0.1126，ME关闭位(HAP)未设置，微码506E3(修订C2) 906E9(修订B1)",
       L"正在加载BIOS配置项(本次停留时间较长,请耐心等待.....",
       L"正在编辑ME版本...",
       L"正在刷入11.8.77.3664的ME版本...",
@@ -137,7 +137,7 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   const std::wstring savedLine = after[after.size() - 4];
   EXPECT_EQ(MessagesFrom(std::vector<std::wstring>(after.end() - 3, after.end() - 1), 0),
             (std::vector<std::wstring>{
-                L"魔改BIOS内容：ME版本11.8.77.3664，微码506E3(修订C2) 906E9(修订B1) 906EA(修订B4) 906EC(修订B2)",
+                L"魔改BIOS内容：ME版本11.8.77.3664，ME关闭位(HAP)已设置，微码506E3(修订C2) 906E9(修订B1) 906EA(修订B4) 906EC(修订B2)",
                 L"已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS"}));
   EXPECT_EQ(after.back(), L"");
   const std::optional<StampedLine> saved = ParseStampedLine(savedLine, L'_');

@@ -47,7 +47,7 @@ TEST(MadeImageCheck, MicrocodeLeftOutByTheApplyIsWarnedAbout) {
   // The tool clicks 906EA last, so that is the one the patcher drops.
   ExpectNotPassed(tool, L"警告：魔改BIOS中没有所选微码906EA");
   EXPECT_FALSE(Holds(tool, L"没有所选微码906EC"));
-  EXPECT_TRUE(Holds(tool, L"魔改BIOS内容：ME版本11.8.77.3664，微码506E3(修订C2) 906E9(修订B1) 906EC(修订B2)"))
+  EXPECT_TRUE(Holds(tool, L"魔改BIOS内容：ME版本11.8.77.3664，ME关闭位(HAP)已设置，微码506E3(修订C2) 906E9(修订B1) 906EC(修订B2)"))
       << ToGbk(tool.StatusText());
   RecordStage(L"warned");
 }
