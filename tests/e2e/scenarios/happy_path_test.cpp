@@ -28,12 +28,6 @@ bool BoxesEnabled(ToolSession& tool, bool enabled) {
                      [&](const char* box) { return tool.IsEnabled(box) == enabled; });
 }
 
-bool IsCentred(const RECT& r) {
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  return r.left == (GetSystemMetrics(SM_CXSCREEN) - width) / 2 &&
-         r.top == (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-}
-
 // The tool's own time stamp text for the clock of now, one minute either side allowed.
 bool StampIsNear(int hour, int minute) {
   SYSTEMTIME now;

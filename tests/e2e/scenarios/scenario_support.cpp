@@ -80,8 +80,20 @@ bool ChooseFile(ToolSession& tool, const std::wstring& path) {
   return tool.WaitForStatus(L"已加入原版BIOS" + path, kStatusLimitMs);
 }
 
+bool IsCentred(const RECT& r) {
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  return r.left == (GetSystemMetrics(SM_CXSCREEN) - width) / 2 &&
+         r.top == (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+}
+
 bool ReadAndAwaitDone(ToolSession& tool, DWORD timeoutMs) {
-  return tool.PressButton(L"读取") && tool.WaitForStatus(kReadDone, timeoutMs);
+  if (!tool.PressButton(L"读取") || !tool.WaitForStatus(kReadDone, timeoutMs)) return false;
+  // The read goes on to list the microcodes and ends by centring the enlarged window; until
+  // then another step's button only asks to wait.
+  return WaitUntil([&] {
+    const RECT r = tool.Bounds();
+    return r.bottom - r.top == kEnlargedHeight && IsCentred(r);
+  }, kListLimitMs);
 }
 
 size_t CountOf(const std::wstring& text, const std::wstring& fragment) {

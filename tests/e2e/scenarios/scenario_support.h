@@ -20,6 +20,8 @@ constexpr DWORD kReadLimitMs = 90000;     // load, ME flash and the microcode se
 constexpr DWORD kConfirmLimitMs = 60000;  // clicks, 906EA's pause, apply, search again
 constexpr DWORD kSaveLimitMs = 40000;     // dialogs and the written-file bound of the tool
 constexpr DWORD kLicenceLimitMs = 20000;  // FIT's start and the tool's 4 s pause
+constexpr DWORD kListLimitMs = 30000;     // the microcode list read at the end of a read
+constexpr int kEnlargedHeight = 764;      // the main window after a read
 
 constexpr const wchar_t* kPatcherClass = L"Qt5152QWindowIcon";
 constexpr const wchar_t* kPatcherStartTitle = L"CoffeeTime 0.99";
@@ -39,8 +41,11 @@ std::wstring FileNameOf(const std::wstring& path);
 
 // "打开", the open dialog filled with `path`, and the line that records the file.
 bool ChooseFile(ToolSession& tool, const std::wstring& path);
-// "读取" and the wait for the read's last line (or a message box, whichever comes first).
+// "读取" and the wait for the read's last line and for the end of the read step (the list
+// read, the enlarged window centred). False when either did not come.
 bool ReadAndAwaitDone(ToolSession& tool, DWORD timeoutMs = kReadLimitMs);
+// Whether the window's outer rectangle is centred on the screen.
+bool IsCentred(const RECT& r);
 // Waits until the status box holds `fragment` at least `count` times.
 bool WaitForStatusCount(ToolSession& tool, const std::wstring& fragment, size_t count,
                         DWORD timeoutMs);
