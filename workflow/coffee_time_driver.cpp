@@ -214,8 +214,8 @@ void ReadBios(StepContext& ctx) {
   }
   if (RefusedForScaling(ctx, s.coffeeTimeStartWindow)) return;
   if (const std::string_view refusal = VendorFileRefusal(ctx); !refusal.empty()) {
-    AbandonRead(ctx, refusal);
     ctx.form.SetDisabled(controls::kReadButton, true);
+    AbandonRead(ctx, refusal);
     return;
   }
   LogStatus(ctx, "正在加载BIOS配置项(本次停留时间较长,请耐心等待.....\r\n");
