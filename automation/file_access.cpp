@@ -49,6 +49,18 @@ FileReadResult ReadOpenFile(platform::SystemApi& system, platform::Handle file, 
 
 }  // namespace
 
+std::optional<uint64_t> ReadableFileSize(platform::SystemApi& system, std::string_view path) {
+  const std::u16string wide = ToUtf16(system, path);
+  if (wide.empty()) return std::nullopt;
+  const platform::Handle file =
+      system.CreateFileW(wide.c_str(), platform::kFileShareRead | platform::kFileShareWrite);
+  if (file == platform::kInvalidHandle) return std::nullopt;
+  uint64_t size = 0;
+  const bool known = system.GetFileSizeEx(file, &size);
+  system.CloseHandle(file);
+  return known ? std::optional<uint64_t>(size) : std::nullopt;
+}
+
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
                              bool shareWrite) {
   const std::u16string wide = ToUtf16(system, path);

@@ -29,6 +29,11 @@ struct FileReadResult {
   std::vector<uint8_t> bytes;
 };
 
+// The size of a file that can be opened for reading (sharing read and write access, as a
+// reader that minds no one else), without reading it; nothing when it cannot be opened (gone,
+// opened by another program without sharing, no access) or its size cannot be had.
+std::optional<uint64_t> ReadableFileSize(platform::SystemApi& system, std::string_view path);
+
 // Reads a whole file, read-only. With `shareWrite` false the open fails (kBusy) while another
 // program is still writing the file; with it true the file is read whoever else has it open.
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,

@@ -1,5 +1,7 @@
 #include "workflow/coffee_time_driver.h"
 
+#include <optional>
+
 #include "automation/file_access.h"
 #include "automation/file_dialogs.h"
 #include "automation/gbk_text.h"
@@ -35,6 +37,11 @@ constexpr std::string_view kPathNotGbk =
 constexpr std::string_view kPathTooLong =
     "BIOS文件的路径太长,请把文件移到较短的路径下(如D:\\bios),再点击\"打开\"";
 constexpr std::string_view kFileMissing = "找不到所选的BIOS文件,请重新点击\"打开\"选择原版BIOS";
+constexpr std::string_view kVendorFileUnopenable =
+    "无法打开原版BIOS文件(可能已被删除或被其他程序占用),请重新点击\"打开\"选择";
+constexpr std::string_view kVendorFileEmpty = "原版BIOS文件是空的,请重新点击\"打开\"选择";
+constexpr std::string_view kVendorFileTooLarge =
+    "原版BIOS文件超过64MB,不是主板BIOS,请重新点击\"打开\"选择";
 constexpr std::string_view kDialogFailed = "无法打开文件选择窗口,请重新点击\"打开\"";
 
 constexpr uint32_t kDesignDpi = 96;  // 100 %: what CoffeeTime's points and pictures fit
@@ -76,6 +83,18 @@ void AbandonRead(StepContext& ctx, std::string_view message) {
   ShowMessage(ctx, message, platform::kMbIconInformation, kDefaultCaption,
               ctx.form.NativeHandle(controls::kMainWindow));
   ctx.form.SetDisabled(controls::kOpenButton, false);
+}
+
+// The vendor file may have changed since "打开". One that can no longer be opened, holds
+// nothing or is larger than any board's flash is not handed to CoffeeTime; every other file
+// is CoffeeTime's to take or reject. Empty when the file may go.
+std::string_view VendorFileRefusal(StepContext& ctx) {
+  const std::optional<uint64_t> size =
+      automation::ReadableFileSize(ctx.platform.system, ctx.state.biosPath);
+  if (!size) return kVendorFileUnopenable;
+  if (*size == 0) return kVendorFileEmpty;
+  if (*size > kImageSizeLimit) return kVendorFileTooLarge;
+  return {};
 }
 
 // A patcher that answers twice after the load click did not take the file. The second probe
@@ -194,6 +213,11 @@ void ReadBios(StepContext& ctx) {
     return;
   }
   if (RefusedForScaling(ctx, s.coffeeTimeStartWindow)) return;
+  if (const std::string_view refusal = VendorFileRefusal(ctx); !refusal.empty()) {
+    ctx.form.SetDisabled(controls::kReadButton, true);
+    AbandonRead(ctx, refusal);
+    return;
+  }
   LogStatus(ctx, "正在加载BIOS配置项(本次停留时间较长,请耐心等待.....\r\n");
 
   auto& windows = ctx.platform.windows;

@@ -30,6 +30,10 @@ constexpr std::string_view kAlreadyAccepted =
     "您已同意英特尔不知道什么协议，无需再次同意,关掉协议窗口方可";
 constexpr std::string_view kPleaseAccept =
     "选择 I accept the license agreement便为同意英特尔不知道什么协议，否之无法进行制作bios";
+constexpr std::string_view kFitMissing =
+    "找不到FIT(orvellanQZ\\bin\\fit\\fit.exe),请确认orvellanQZ文件夹完整";
+constexpr std::string_view kNoFitWindow =
+    "FIT没有打开窗口,请确认orvellanQZ\\bin\\fit\\fit.exe能够运行";
 constexpr std::string_view kNoPathChosen = "拜托，好歹选个地方啦";
 constexpr std::string_view kTicksUnconfirmed =
     "勾选的微码还没有确认,请先点击\"选完点击此处\",再点击\"执行制作\"";
@@ -93,6 +97,8 @@ std::string SaveTargetRefusal(StepContext& ctx, const std::string& target) {
       return std::string(kSavePathTooLong);
     case PathProblem::kTargetIsFolder:
       return "已有同名文件夹" + target + ",魔改BIOS未保存,请换一个名称\r\n";
+    case PathProblem::kTargetIsFile:
+      return "已有文件" + target + ",为免覆盖,魔改BIOS未保存,请换一个名称或稍后再试\r\n";
     case PathProblem::kFolderMissing:
       return "文件夹" + folder + "不存在,魔改BIOS未保存\r\n";
     case PathProblem::kFolderNotWritable:
@@ -105,13 +111,28 @@ std::string SaveTargetRefusal(StepContext& ctx, const std::string& target) {
 }  // namespace
 
 void OpenLicence(StepContext& ctx) {
-  RunProgram(ctx.platform.system, QuotedPath(FitPath(ctx.platform.system)), false,
-             platform::kSwShowNormal);
+  platform::SystemApi& system = ctx.platform.system;
+  const platform::Hwnd mainWindow = ctx.form.NativeHandle(controls::kMainWindow);
+  const auto tell = [&](std::string_view text) {
+    ShowMessage(ctx, text, platform::kMbIconExclamation, kLicenceCaption, mainWindow);
+  };
+  const std::string fit = FitPath(system);
+  if (!automation::FileExists(system, fit)) {
+    tell(kFitMissing);
+    return;
+  }
+  if (!RunProgram(system, QuotedPath(fit), false, platform::kSwShowNormal)) {
+    tell(kNoFitWindow);
+    return;
+  }
   if (!Pause(ctx, 4000)) return;
-  const platform::Hwnd fit = LocateWindow(ctx.platform.windows, 0, 0, kFitClass);
-  const bool accepted = automation::WindowStyleOf(ctx.platform.windows, fit) == kAcceptedFitStyle;
-  ShowMessage(ctx, accepted ? kAlreadyAccepted : kPleaseAccept, platform::kMbIconExclamation,
-              kLicenceCaption, ctx.form.NativeHandle(controls::kMainWindow));
+  const platform::Hwnd window = LocateWindow(ctx.platform.windows, 0, 0, kFitClass);
+  if (window == 0) {
+    tell(kNoFitWindow);
+    return;
+  }
+  const bool accepted = automation::WindowStyleOf(ctx.platform.windows, window) == kAcceptedFitStyle;
+  tell(accepted ? kAlreadyAccepted : kPleaseAccept);
 }
 
 void SaveImage(StepContext& ctx) {

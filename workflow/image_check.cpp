@@ -15,7 +15,6 @@ namespace workflow {
 
 namespace {
 
-constexpr uint64_t kImageReadLimit = 64ull * 1024 * 1024;
 constexpr firmware::MeVersion kWantedMe{11, 8, 77, 3664};
 constexpr std::string_view kMadeImageFailed =
     "魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS";
@@ -48,7 +47,7 @@ std::optional<std::vector<uint8_t>> AwaitCompleteFile(StepContext& ctx, const st
   size_t sizeBefore = 0;
   for (;;) {
     automation::FileReadResult read =
-        automation::ReadWholeFile(system, path, kImageReadLimit, false);
+        automation::ReadWholeFile(system, path, kImageSizeLimit, false);
     if (read.status == automation::FileReadStatus::kTooLarge) return std::nullopt;
     if (read.status == automation::FileReadStatus::kRead) {
       if (seenBefore && sizeBefore == read.bytes.size()) return std::move(read.bytes);
@@ -80,7 +79,7 @@ std::string ImageSummary(const firmware::ImageFacts& facts) {
 void ReportVendorImage(StepContext& ctx) {
   ctx.state.vendorMicrocodes.clear();
   const automation::FileReadResult read =
-      automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageReadLimit, true);
+      automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit, true);
   switch (read.status) {
     case automation::FileReadStatus::kRead: {
       const firmware::ImageFacts facts = firmware::InspectImage(read.bytes);

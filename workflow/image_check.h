@@ -10,6 +10,9 @@
 
 namespace workflow {
 
+// No board's flash chip holds more: a larger file is no BIOS image, and is never read whole.
+inline constexpr uint64_t kImageSizeLimit = 64ull * 1024 * 1024;
+
 // "ME版本11.6.0.1126，ME关闭位(HAP)未设置，微码506E3(修订C6) 906E9(修订8E)": the HAP part only
 // when the image has a descriptor; each CPUID once with its highest revision, in file order.
 std::string ImageSummary(const firmware::ImageFacts& facts);

@@ -58,7 +58,9 @@ PathProblem CheckVendorPath(platform::SystemApi& system, const std::string& path
 
 PathProblem CheckSaveTarget(platform::SystemApi& system, const std::string& target) {
   if (const PathProblem text = CheckText(system, target); text != PathProblem::kNone) return text;
-  if (IsFolder(AttributesOf(system, target))) return PathProblem::kTargetIsFolder;
+  const uint32_t existing = AttributesOf(system, target);
+  if (IsFolder(existing)) return PathProblem::kTargetIsFolder;
+  if (existing != platform::kInvalidFileAttributes) return PathProblem::kTargetIsFile;
   const std::string folder = FolderOfPath(target);
   if (folder.empty()) return PathProblem::kNone;  // the dialogs always answer with a full path
   if (!IsFolder(AttributesOf(system, folder))) return PathProblem::kFolderMissing;

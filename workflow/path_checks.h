@@ -15,6 +15,7 @@ enum class PathProblem {
   kMissing,           // no such file (or it is a folder)
   kFolderMissing,     // the folder to save into does not exist
   kTargetIsFolder,    // a folder already has the made image's name
+  kTargetIsFile,      // a file already has the made image's name (saved earlier this minute)
   kFolderNotWritable, // no new file can be created in the folder
 };
 
@@ -22,7 +23,7 @@ enum class PathProblem {
 PathProblem CheckVendorPath(platform::SystemApi& system, const std::string& path);
 
 // The made image's path (time already appended): a GBK path within the limit, in an existing
-// folder where a new file can be created, and not the name of a folder. Creating the test
+// folder where a new file can be created, and the name of nothing there yet. Creating the test
 // file never touches an existing file; it is gone again before this returns.
 PathProblem CheckSaveTarget(platform::SystemApi& system, const std::string& target);
 

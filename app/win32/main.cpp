@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/win32/main_window.h"
+#include "app/win32/single_instance.h"
 #include "app/notice/win32/notice_board.h"
 #include "app/win32/window_form.h"
 #include "imaging/template_matcher.h"
@@ -45,6 +46,12 @@ void Dispatch(workflow::Controller& controller, app::NoticeBoard& noticeBoard,
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Before anything is made or started: a second start only points to the first.
+  const app::InstanceClaim instanceClaim = app::ClaimInstance();
+  if (instanceClaim.otherRunning) {
+    app::PointToRunningInstance();
+    return 0;
+  }
   INITCOMMONCONTROLSEX commonControls{sizeof commonControls,
                                       ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&commonControls);

@@ -15,7 +15,6 @@
 namespace app {
 namespace {
 
-constexpr char kWindowClass[] = "BiosMakerMainWindow";
 constexpr int kIconResource = 1;
 
 std::string_view PictureFile(Picture picture) {
@@ -73,7 +72,7 @@ bool MainWindow::Create(HINSTANCE instance, FormHandlers handlers) {
   windowClass.hIconSm = LoadProgramIcon(instance, SM_CXSMICON);
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClass;
+  windowClass.lpszClassName = kMainWindowClass;
   if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     return false;
   }
@@ -84,7 +83,7 @@ bool MainWindow::Create(HINSTANCE instance, FormHandlers handlers) {
   const std::string title(layout.title);
   // Fixed border, caption with system menu and minimise box; no maximise, no sizing.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  if (!CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style,
+  if (!CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kMainWindowClass, title.c_str(), style,
                        left, top, layout.width, layout.height, nullptr, nullptr, instance, this)) {
     return false;
   }

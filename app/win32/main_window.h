@@ -15,6 +15,9 @@
 
 namespace app {
 
+// The main window's class: how another start of the tool finds the running one.
+inline constexpr char kMainWindowClass[] = "BiosMakerMainWindow";
+
 struct FormHandlers {
   std::function<void()> created;     // window and all controls exist; the window is not shown
   std::function<void()> destroying;  // the controls still exist

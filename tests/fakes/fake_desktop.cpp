@@ -74,11 +74,22 @@ void FakeDesktop::SetFileContent(const std::u16string& path, std::vector<uint8_t
   FakeFile& file = files_[path];
   file.lastWriteTime = static_cast<uint64_t>(nowMs_) * 10000 + 1;
   file.content = std::move(content);
+  file.sizeWithoutContent.reset();
   file.writeLocked = writeLocked;
 }
 
 void FakeDesktop::SetFileWriteLocked(const std::u16string& path, bool writeLocked) {
   files_[path].writeLocked = writeLocked;
+}
+
+void FakeDesktop::SetFileOpenedExclusively(const std::u16string& path, bool exclusive) {
+  files_[path].openedExclusively = exclusive;
+}
+
+void FakeDesktop::SetFileSize(const std::u16string& path, uint64_t size) {
+  FakeFile& file = files_[path];
+  file.content.clear();
+  file.sizeWithoutContent = size;
 }
 
 const std::vector<uint8_t>* FakeDesktop::FileContent(const std::u16string& path) const {
@@ -504,7 +515,8 @@ Handle FakeDesktop::CreateFileW(const char16_t* path, uint32_t shareMode) {
     lastError_ = it == files_.end() ? platform::kErrorFileNotFound : 5;
     return platform::kInvalidHandle;
   }
-  if (it->second.writeLocked && !(shareMode & platform::kFileShareWrite)) {
+  if (it->second.openedExclusively ||
+      (it->second.writeLocked && !(shareMode & platform::kFileShareWrite))) {
     lastError_ = platform::kErrorSharingViolation;
     return platform::kInvalidHandle;
   }
@@ -516,7 +528,8 @@ Handle FakeDesktop::CreateFileW(const char16_t* path, uint32_t shareMode) {
 bool FakeDesktop::GetFileSizeEx(Handle file, uint64_t* size) {
   auto it = openFiles_.find(file);
   if (Failing("GetFileSizeEx") || it == openFiles_.end() || !openHandles_.count(file)) return false;
-  *size = files_[it->second.path].content.size();
+  const FakeFile& opened = files_[it->second.path];
+  *size = opened.sizeWithoutContent.value_or(opened.content.size());
   return true;
 }
 

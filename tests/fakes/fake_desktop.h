@@ -112,6 +112,12 @@ class FakeDesktop final : public platform::WindowApi,
   void SetFileContent(const std::u16string& path, std::vector<uint8_t> content,
                       bool writeLocked = false);
   void SetFileWriteLocked(const std::u16string& path, bool writeLocked);
+  // Another program holds the file open without sharing it: every open fails with a sharing
+  // violation.
+  void SetFileOpenedExclusively(const std::u16string& path, bool exclusive);
+  // A file of `size` bytes whose content is never read: its size is answered, reads give nothing.
+  void SetFileSize(const std::u16string& path, uint64_t size);
+  void RemoveFile(const std::u16string& path) { files_.erase(path); }
   const std::vector<uint8_t>* FileContent(const std::u16string& path) const;
   void SetScreenSize(int width, int height) { screenWidth_ = width, screenHeight_ = height; }
   void SetClockStart(int hour, int minute) { startMinutes_ = hour * 60 + minute; }
@@ -261,6 +267,8 @@ class FakeDesktop final : public platform::WindowApi,
     uint64_t lastWriteTime = 0;
     std::vector<uint8_t> content{};
     bool writeLocked = false;
+    bool openedExclusively = false;
+    std::optional<uint64_t> sizeWithoutContent{};
   };
   std::map<std::u16string, FakeFile> files_;
   struct OpenFile {

@@ -62,8 +62,16 @@ BoxIcon IconOf(HWND box) {
 }  // namespace
 
 bool ToolSession::Start(const EnvironmentVariables& extra, DWORD timeoutMs) {
-  processId_ = group_.Start(RunFolder() + L"\\BiosMaker.exe", SW_SHOWNORMAL, extra);
-  if (processId_ == 0) return false;
+  return Launch(extra) && WaitForMainWindow(timeoutMs);
+}
+
+bool ToolSession::Launch(const EnvironmentVariables& extra, const std::wstring& exe) {
+  processId_ = group_.Start(exe.empty() ? RunFolder() + L"\\BiosMaker.exe" : exe, SW_SHOWNORMAL,
+                            extra);
+  return processId_ != 0;
+}
+
+bool ToolSession::WaitForMainWindow(DWORD timeoutMs) {
   return WaitUntil([&] {
     main_ = FirstTopLevel(L"", kMainTitle, processId_);
     return main_ != nullptr && IsWindowVisible(main_);

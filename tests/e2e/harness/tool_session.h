@@ -24,6 +24,10 @@ class ToolSession {
  public:
   // Starts BiosMaker.exe shown and waits for its main window (true when it appeared).
   bool Start(const EnvironmentVariables& extra = {}, DWORD timeoutMs = 20000);
+  // Starts it shown without waiting for anything: the run folder's, or the one at `exe`.
+  bool Launch(const EnvironmentVariables& extra = {}, const std::wstring& exe = {});
+  // Waits for the main window of the started process to show (true when it did).
+  bool WaitForMainWindow(DWORD timeoutMs);
   HWND MainWindow() const { return main_; }
   DWORD ProcessId() const { return processId_; }
   ProcessGroup& Processes() { return group_; }

@@ -1,6 +1,6 @@
 // The patcher hanging: a load that never ends and an ME flash that never ends. The tool gives
-// up on each at its own bound (minutes), so both run side by side in one test: the hung flash
-// first, then the endless load, which then cannot mistake the other patcher for its own.
+// up on each at its own bound (minutes). One tool runs at a time, so the two run one after the
+// other; the hung patcher of the flash is ended before the load's tool starts.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/harness/harness_paths.h"
@@ -28,12 +28,10 @@ void ExpectStartedAgainWithoutClaims(ToolSession& tool) {
       << ToGbk(tool.StatusText());
 }
 
-TEST(PatcherHangs, EndlessFlashAndEndlessLoadEndAtTheirBounds) {
-  const std::wstring folder = ScratchFolder(L"fault_hangs");
+TEST(PatcherHangs, EndlessFlashEndsAtItsBound) {
+  const std::wstring folder = ScratchFolder(L"fault_hang_flash");
   const std::wstring hangFile = CopySample(L"vendor_me_on.bin", folder, L"hang_flash.bin");
-  const std::wstring neverFile = CopySample(L"vendor_me_on.bin", folder, L"never_loads.bin");
   ASSERT_FALSE(hangFile.empty());
-  ASSERT_FALSE(neverFile.empty());
 
   ToolSession flashing;
   ASSERT_TRUE(flashing.Start({{L"BMT_STANDIN_FAULT", L"hang-flash"}}));
@@ -43,15 +41,7 @@ TEST(PatcherHangs, EndlessFlashAndEndlessLoadEndAtTheirBounds) {
       << ToGbk(flashing.StatusText());
   const ULONGLONG flashStarted = GetTickCount64();
 
-  ToolSession loading;
-  ASSERT_TRUE(loading.Start({{L"BMT_STANDIN_FAULT", L"never-finish-load"}}));
-  ASSERT_TRUE(ChooseFile(loading, neverFile));
-  ASSERT_TRUE(loading.PressButton(L"读取"));
-  ASSERT_TRUE(loading.WaitForStatus(L"正在加载BIOS配置项", kStatusLimitMs));
-  const ULONGLONG loadStarted = GetTickCount64();
-  RecordStage(L"both_waiting");
-
-  // The flash: a line and a message box once its bound has passed, and the read stops there.
+  // A line and a message box once its bound has passed, and the read stops there.
   EXPECT_TRUE(flashing.WaitForStatus(L"ME刷入未完成,读取已停止", kFlashWaitLimitMs))
       << ToGbk(flashing.StatusText());
   EXPECT_GE(Since(flashStarted), kFlashBoundMs - 5000);
@@ -61,8 +51,22 @@ TEST(PatcherHangs, EndlessFlashAndEndlessLoadEndAtTheirBounds) {
   HWND hung = LoadedPatcherWindow(L"hang_flash.bin");
   EXPECT_TRUE(hung && !Answers(hung, 500)) << "the flash was expected to be still hung";
   flashing.Processes().KillAll();  // ends the hung patcher
+}
 
-  // The load: a message box once its bound has passed.
+TEST(PatcherHangs, EndlessLoadEndsAtItsBound) {
+  const std::wstring folder = ScratchFolder(L"fault_never_loads");
+  const std::wstring neverFile = CopySample(L"vendor_me_on.bin", folder, L"never_loads.bin");
+  ASSERT_FALSE(neverFile.empty());
+
+  ToolSession loading;
+  ASSERT_TRUE(loading.Start({{L"BMT_STANDIN_FAULT", L"never-finish-load"}}));
+  ASSERT_TRUE(ChooseFile(loading, neverFile));
+  ASSERT_TRUE(loading.PressButton(L"读取"));
+  ASSERT_TRUE(loading.WaitForStatus(L"正在加载BIOS配置项", kStatusLimitMs));
+  const ULONGLONG loadStarted = GetTickCount64();
+  RecordStage(L"load_waiting");
+
+  // A message box once its bound has passed.
   EXPECT_TRUE(ExpectMessageBoxMentioning(loading, L"CoffeeTime", Left(loadStarted, kLoadWaitLimitMs)));
   EXPECT_GE(Since(loadStarted), kLoadBoundMs - 5000);
   RecordStage(L"load_given_up");

@@ -307,11 +307,58 @@ TEST_F(WorkflowTest, EmptyListDespiteVendorMicrocodesPointsAtTheScaling) {
 
 TEST_F(WorkflowTest, UnreadableVendorFileIsSaidAndTheReadGoesOn) {
   desktop.Fail("CreateFileW");
-  OpenAndRead();
+  OpenFile("C:\\b.bin");
+  desktop.Heal("CreateFileW");  // a passing lock: by "读取" the file opens again
+  controller.OnReadClicked();
   const auto lines = StatusLines();
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[1], "14:7无法读取原版BIOS文件,未能核对其内容");
   EXPECT_NE(form.StatusWritten().find("已完成BIOS读取"), std::string::npos);
+}
+
+// The vendor file changed after "打开": what cannot be a BIOS image any more is not handed to
+// CoffeeTime, and the user starts again from "打开". Anything else is CoffeeTime's to judge.
+TEST(VendorFileAtRead, RefusedBeforeAnythingIsPosted) {
+  struct Case {
+    const char* name;
+    std::function<void(fake::FakeDesktop&, const std::u16string&)> change;
+    const char* message;  // nullptr: the read goes on
+  };
+  const char* kUnopenable =
+      "无法打开原版BIOS文件(可能已被删除或被其他程序占用),请重新点击\"打开\"选择";
+  constexpr uint64_t k64MiB = 64ull * 1024 * 1024;
+  const Case cases[] = {
+      {"deleted", [](auto& d, const auto& p) { d.RemoveFile(p); }, kUnopenable},
+      {"opened by another program without sharing",
+       [](auto& d, const auto& p) { d.SetFileOpenedExclusively(p, true); }, kUnopenable},
+      {"emptied", [](auto& d, const auto& p) { d.SetFileContent(p, {}); },
+       "原版BIOS文件是空的,请重新点击\"打开\"选择"},
+      {"one byte over 64 MiB", [&](auto& d, const auto& p) { d.SetFileSize(p, k64MiB + 1); },
+       "原版BIOS文件超过64MB,不是主板BIOS,请重新点击\"打开\"选择"},
+      {"exactly 64 MiB", [&](auto& d, const auto& p) { d.SetFileSize(p, k64MiB); }, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WorkflowRig rig;
+    rig.OpenFile("C:\\b.bin");
+    c.change(rig.desktop, u"C:\\b.bin");
+    rig.controller.OnReadClicked();
+    if (!c.message) {
+      EXPECT_TRUE(rig.desktop.messageBoxes.empty());
+      EXPECT_NE(rig.form.StatusWritten().find("已完成BIOS读取"), std::string::npos);
+      continue;
+    }
+    ASSERT_EQ(rig.desktop.messageBoxes.size(), 1u);
+    const auto& box = rig.desktop.messageBoxes[0];
+    EXPECT_EQ(box.text, c.message);
+    EXPECT_EQ(box.style, 0x2040u);
+    EXPECT_EQ(box.caption, "信息：");
+    EXPECT_EQ(box.owner, rig.form.mainWindow);
+    EXPECT_TRUE(rig.desktop.posted.empty());
+    EXPECT_FALSE(rig.form.IsDisabled("按钮4"));
+    EXPECT_TRUE(rig.form.IsDisabled("按钮5"));
+    EXPECT_EQ(rig.form.StatusWritten().find("正在加载"), std::string::npos);
+  }
 }
 
 TEST_F(WorkflowTest, HungFlashStopsTheReadWithinItsBoundWithoutSpinning) {

@@ -1,4 +1,6 @@
 // FIT's licence, making the image, start-up and shut-down.
+#include <functional>
+
 #include "tests/native/workflow/workflow_fixture.h"
 
 namespace workflow {
@@ -66,6 +68,28 @@ TEST_F(SaveTest, MissingSaveDialogIsReportedNotClaimedSaved) {
   EXPECT_NE(LastLine().find("魔改BIOS未保存"), std::string::npos);
   // 800 ms before the dialog, 1 s after the click, 5 s of looking for the patcher's dialog.
   EXPECT_LE(desktop.NowMs() - start, 8000);
+}
+
+// The made image's name carries the minute only: a second save within it must not replace
+// the first image.
+TEST_F(SaveTest, SecondSaveInTheSameMinuteLeavesTheFirstImage) {
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  const std::vector<uint8_t>* first = desktop.FileContent(u"D:\\out\\ORVELLAN9_5");
+  ASSERT_NE(first, nullptr);
+  const std::vector<uint8_t> firstBytes = *first;
+  const size_t clicks = ClicksTo(coffee.window).size();
+  coffee.imageMicrocodes.insert("906EA");  // what a second save would write instead
+
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  ASSERT_EQ(desktop.GetLocalTime().minute, 5);
+  EXPECT_EQ(LastLine(),
+            "9:5已有文件D:\\out\\ORVELLAN9_5,为免覆盖,魔改BIOS未保存,请换一个名称或稍后再试");
+  EXPECT_EQ(ClicksTo(coffee.window).size(), clicks) << "no click at the save point (520,560)";
+  EXPECT_EQ(*desktop.FileContent(u"D:\\out\\ORVELLAN9_5"), firstBytes);
+  const std::string status = form.StatusWritten();
+  EXPECT_EQ(status.find("已保存到", status.find("已保存到") + 1), std::string::npos);
 }
 
 TEST_F(SaveTest, LateDialogIsStillFound) {
@@ -154,11 +178,38 @@ TEST_F(WorkflowTest, LicenceAlreadyAcceptedOrNot) {
   EXPECT_EQ(desktop.messageBoxes[0].atMs - desktop.processes[0].atMs, 4000);
 }
 
-TEST_F(WorkflowTest, NoFitWindowAsksForTheAcceptance) {
-  desktop.onProcessStarted = nullptr;
-  controller.OnLicenceClicked();
-  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-  EXPECT_NE(desktop.messageBoxes[0].text.find("I accept the license agreement"), std::string::npos);
+// FIT absent from the tool folder, or not starting, or starting without a window: the user is
+// told which, instead of being asked to accept a licence no window shows.
+TEST(Licence, FitMissingOrWithoutAWindowIsSaid) {
+  struct Case {
+    const char* name;
+    std::function<void(fake::FakeDesktop&)> arrange;
+    size_t started;
+    int64_t toldAfterMs;
+    const char* message;
+  };
+  const char* kNoWindow = "FIT没有打开窗口,请确认orvellanQZ\\bin\\fit\\fit.exe能够运行";
+  const Case cases[] = {
+      {"no fit.exe", [](auto& d) { d.RemoveFile(u"C:\\tool\\orvellanQZ\\bin\\fit\\fit.exe"); }, 0, 0,
+       "找不到FIT(orvellanQZ\\bin\\fit\\fit.exe),请确认orvellanQZ文件夹完整"},
+      {"it cannot be started", [](auto& d) { d.Fail("CreateProcessA"); }, 0, 0, kNoWindow},
+      {"started, no window", [](auto&) {}, 1, 4000, kNoWindow},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WorkflowRig rig;
+    rig.desktop.onProcessStarted = nullptr;  // a FIT that shows nothing
+    c.arrange(rig.desktop);
+    rig.controller.OnLicenceClicked();
+    EXPECT_EQ(rig.desktop.processes.size(), c.started);
+    ASSERT_EQ(rig.desktop.messageBoxes.size(), 1u);
+    const auto& box = rig.desktop.messageBoxes[0];
+    EXPECT_EQ(box.text, c.message);
+    EXPECT_EQ(box.caption, "ORVELLANQZ温馨提醒您");
+    EXPECT_EQ(box.style, 0x2030u);
+    EXPECT_EQ(box.owner, rig.form.mainWindow);
+    EXPECT_EQ(box.atMs, c.toldAfterMs);
+  }
 }
 
 TEST_F(WorkflowTest, StartUpOrderAroundTheNoticeBoard) {
