@@ -49,6 +49,27 @@ FileReadResult ReadOpenFile(platform::SystemApi& system, platform::Handle file, 
 
 }  // namespace
 
+FileWriteStatus WriteNewFile(platform::SystemApi& system, std::string_view path,
+                             std::string_view bytes) {
+  const std::u16string wide = ToUtf16(system, path);
+  if (wide.empty()) return FileWriteStatus::kFailed;
+  if (system.GetFileAttributesW(wide.c_str()) != platform::kInvalidFileAttributes) {
+    return FileWriteStatus::kExists;
+  }
+  const platform::Handle file = system.CreateNewFileW(wide.c_str());
+  if (file == platform::kInvalidHandle) return FileWriteStatus::kFailed;
+  size_t done = 0;
+  bool ok = true;
+  while (ok && done < bytes.size()) {
+    const auto chunk = static_cast<uint32_t>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    uint32_t written = 0;
+    ok = system.WriteFile(file, bytes.data() + done, chunk, &written) && written == chunk;
+    done += written;
+  }
+  system.CloseHandle(file);
+  return ok ? FileWriteStatus::kWritten : FileWriteStatus::kFailed;
+}
+
 std::optional<uint64_t> ReadableFileSize(platform::SystemApi& system, std::string_view path) {
   const std::u16string wide = ToUtf16(system, path);
   if (wide.empty()) return std::nullopt;

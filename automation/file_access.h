@@ -34,6 +34,16 @@ struct FileReadResult {
 // opened by another program without sharing, no access) or its size cannot be had.
 std::optional<uint64_t> ReadableFileSize(platform::SystemApi& system, std::string_view path);
 
+enum class FileWriteStatus {
+  kWritten,
+  kExists,  // a file or folder of that name is there; it was not touched
+  kFailed,  // could not be created or written (what was written is left as it is)
+};
+
+// Writes `bytes` to a new file at the GBK path; never replaces or changes an existing one.
+FileWriteStatus WriteNewFile(platform::SystemApi& system, std::string_view path,
+                             std::string_view bytes);
+
 // Reads a whole file, read-only. With `shareWrite` false the open fails (kBusy) while another
 // program is still writing the file; with it true the file is read whoever else has it open.
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,

@@ -38,6 +38,11 @@ class SystemApi {
   // failure (never opens or changes an existing file).
   virtual Handle CreateTemporaryFileW(const char16_t* path) = 0;
   virtual bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) = 0;
+  // CreateFileW of a new file to write: GENERIC_WRITE, no sharing, CREATE_NEW, normal
+  // attributes. kInvalidHandle on failure; never opens or changes an existing file.
+  virtual Handle CreateNewFileW(const char16_t* path) = 0;
+  virtual bool WriteFile(Handle file, const void* buffer, uint32_t bytesToWrite,
+                         uint32_t* bytesWritten) = 0;
   virtual uint32_t GetLastError() = 0;
   // Returns the length written (without NUL), or the size needed, or 0 on failure.
   virtual uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) = 0;

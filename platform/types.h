@@ -37,6 +37,9 @@ struct LocalTime {
   int hour = 0;    // 0..23
   int minute = 0;  // 0..59
   int second = 0;
+  int year = 0;   // e.g. 2026
+  int month = 0;  // 1..12
+  int day = 0;    // 1..31
 };
 
 // Mirrors the fields of WIN32_FIND_DATAW that the toolkit reads.

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "automation/file_access.h"
+#include "firmware/facts_report.h"
 #include "platform/messages.h"
+#include "workflow/check_report.h"
 #include "workflow/microcode_selection.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
@@ -16,6 +18,7 @@ namespace workflow {
 namespace {
 
 constexpr firmware::MeVersion kWantedMe{11, 8, 77, 3664};
+constexpr std::string_view kPassed = "已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS";
 constexpr std::string_view kMadeImageFailed =
     "魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS";
 
@@ -31,6 +34,27 @@ bool IsKnownCpuid(const std::string& cpuid) {
   const auto& slots = MicrocodeSlots();
   return std::any_of(slots.begin(), slots.end(),
                      [&](const MicrocodeSlot& slot) { return slot.cpuid == cpuid; });
+}
+
+// One line per shortfall of the made image; none when it holds what was asked for.
+std::vector<std::string> MadeImageWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
+                                           const std::vector<std::string>& wantedMicrocodes) {
+  std::vector<std::string> warnings;
+  const std::vector<std::string> held = CpuidTexts(facts);
+  for (const std::string& cpuid : wantedMicrocodes) {
+    if (std::find(held.begin(), held.end(), cpuid) != held.end()) continue;
+    warnings.push_back("警告：魔改BIOS中没有所选微码" + cpuid);
+  }
+  if (!facts.me) {
+    warnings.push_back("警告：魔改BIOS中没有找到ME版本");
+  } else if (*facts.me != kWantedMe) {
+    warnings.push_back("警告：魔改BIOS的ME版本是" + firmware::VersionText(*facts.me) + ",不是11.8.77.3664");
+  }
+  // The switch counts as off on the screen's word or on the image's own strap, not on a guess.
+  if (!ctx.state.meShownOff && facts.hapSet != true) {
+    warnings.push_back("警告：未能确认魔改BIOS中的ME已关闭");
+  }
+  return warnings;
 }
 
 void WarnMadeImage(StepContext& ctx) {
@@ -78,12 +102,14 @@ std::string ImageSummary(const firmware::ImageFacts& facts) {
 
 void ReportVendorImage(StepContext& ctx) {
   ctx.state.vendorMicrocodes.clear();
+  ctx.state.vendorFacts.clear();
   const automation::FileReadResult read =
       automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit, true);
   switch (read.status) {
     case automation::FileReadStatus::kRead: {
       const firmware::ImageFacts facts = firmware::InspectImage(read.bytes);
       ctx.state.vendorMicrocodes = CpuidTexts(facts);
+      ctx.state.vendorFacts = firmware::FactsReport(facts);
       LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
       return;
     }
@@ -112,39 +138,19 @@ void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadline
                     const std::vector<std::string>& wantedMicrocodes) {
   const std::optional<std::vector<uint8_t>> bytes = AwaitCompleteFile(ctx, path, deadlineTick);
   if (Closing(ctx)) return;
+  CheckReport report{ctx.state.biosPath, ctx.state.vendorFacts, path, {}, wantedMicrocodes, {}};
   if (!bytes) {
-    LogStatus(ctx, "无法读取魔改BIOS文件,未能核对其内容\r\n");
-    WarnMadeImage(ctx);
-    return;
-  }
-  const firmware::ImageFacts facts = firmware::InspectImage(*bytes);
-  LogStatus(ctx, "魔改BIOS内容：" + ImageSummary(facts) + "\r\n");
-
-  const std::vector<std::string> held = CpuidTexts(facts);
-  bool passed = true;
-  for (const std::string& cpuid : wantedMicrocodes) {
-    if (std::find(held.begin(), held.end(), cpuid) != held.end()) continue;
-    LogStatus(ctx, "警告：魔改BIOS中没有所选微码" + cpuid + "\r\n");
-    passed = false;
-  }
-  if (!facts.me) {
-    LogStatus(ctx, "警告：魔改BIOS中没有找到ME版本\r\n");
-    passed = false;
-  } else if (*facts.me != kWantedMe) {
-    LogStatus(ctx, "警告：魔改BIOS的ME版本是" + firmware::VersionText(*facts.me) +
-                       ",不是11.8.77.3664\r\n");
-    passed = false;
-  }
-  // The switch counts as off on the screen's word or on the image's own strap, not on a guess.
-  if (!ctx.state.meShownOff && facts.hapSet != true) {
-    LogStatus(ctx, "警告：未能确认魔改BIOS中的ME已关闭\r\n");
-    passed = false;
-  }
-  if (passed) {
-    LogStatus(ctx, "已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n");
+    report.verdict = {"无法读取魔改BIOS文件,未能核对其内容"};
   } else {
-    WarnMadeImage(ctx);
+    const firmware::ImageFacts facts = firmware::InspectImage(*bytes);
+    report.madeFacts = firmware::FactsReport(facts);
+    LogStatus(ctx, "魔改BIOS内容：" + ImageSummary(facts) + "\r\n");
+    report.verdict = MadeImageWarnings(ctx, facts, wantedMicrocodes);
+    if (report.verdict.empty()) report.verdict = {std::string(kPassed)};
   }
+  for (const std::string& line : report.verdict) LogStatus(ctx, line + "\r\n");
+  SaveCheckReport(ctx, report);
+  if (report.verdict.front() != kPassed) WarnMadeImage(ctx);
 }
 
 }  // namespace workflow

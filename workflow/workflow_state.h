@@ -25,6 +25,7 @@ struct WorkflowState {
   automation::WindowBounds loadedWindowRect;
   int32_t microcodeEditUnlocked = 0;
   std::vector<std::string> vendorMicrocodes;   // CPUIDs the chosen vendor file holds
+  std::string vendorFacts;  // imageinfo's lines for the vendor file; empty when unread
   std::vector<std::string> appliedMicrocodes;  // CPUIDs of the last confirm that applied
   PatcherProcess patcher;
   bool readComplete = false;  // the loaded image is shown, its ME replaced, its list read

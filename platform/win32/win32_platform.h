@@ -68,6 +68,9 @@ class Win32SystemApi final : public SystemApi {
   uint32_t GetFileAttributesW(const char16_t* path) override;
   Handle CreateTemporaryFileW(const char16_t* path) override;
   bool ReadFile(Handle file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead) override;
+  Handle CreateNewFileW(const char16_t* path) override;
+  bool WriteFile(Handle file, const void* buffer, uint32_t bytesToWrite,
+                 uint32_t* bytesWritten) override;
   uint32_t GetLastError() override;
   uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) override;
   bool SetCurrentDirectoryA(const char* path) override;

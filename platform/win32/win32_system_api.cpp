@@ -24,7 +24,7 @@ void Win32SystemApi::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 LocalTime Win32SystemApi::GetLocalTime() {
   SYSTEMTIME t{};
   ::GetLocalTime(&t);
-  return {t.wHour, t.wMinute, t.wSecond};
+  return {t.wHour, t.wMinute, t.wSecond, t.wYear, t.wMonth, t.wDay};
 }
 
 int Win32SystemApi::MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text,
@@ -63,6 +63,20 @@ Handle Win32SystemApi::CreateTemporaryFileW(const char16_t* path) {
                            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
                            nullptr);
   return h == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(h);
+}
+
+Handle Win32SystemApi::CreateNewFileW(const char16_t* path) {
+  HANDLE h = ::CreateFileW(reinterpret_cast<const wchar_t*>(path), GENERIC_WRITE, 0, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(h);
+}
+
+bool Win32SystemApi::WriteFile(Handle file, const void* buffer, uint32_t bytesToWrite,
+                               uint32_t* bytesWritten) {
+  DWORD written = 0;
+  const bool ok = ::WriteFile(ToHandle(file), buffer, bytesToWrite, &written, nullptr) != FALSE;
+  *bytesWritten = written;
+  return ok;
 }
 
 bool Win32SystemApi::GetFileSizeEx(Handle file, uint64_t* size) {

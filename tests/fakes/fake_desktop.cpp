@@ -435,7 +435,7 @@ platform::LocalTime FakeDesktop::GetLocalTime() {
   calls.emplace_back("GetLocalTime");
   int64_t totalSeconds = static_cast<int64_t>(startMinutes_) * 60 + nowMs_ / 1000;
   int minutes = static_cast<int>((totalSeconds / 60) % (24 * 60));
-  return {minutes / 60, minutes % 60, static_cast<int>(totalSeconds % 60)};
+  return {minutes / 60, minutes % 60, static_cast<int>(totalSeconds % 60), 2026, 12, 10};
 }
 
 int FakeDesktop::MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text,
@@ -503,6 +503,31 @@ Handle FakeDesktop::CreateTemporaryFileW(const char16_t* path) {
     return platform::kInvalidHandle;
   }
   return NewHandle();
+}
+
+Handle FakeDesktop::CreateNewFileW(const char16_t* path) {
+  calls.emplace_back("CreateNewFileW");
+  if (Failing("CreateNewFileW") || !path || files_.count(path)) return platform::kInvalidHandle;
+  const uint32_t folder = GetFileAttributesW(FolderOf(path).c_str());
+  if (folder == platform::kInvalidFileAttributes || !(folder & platform::kFileAttributeDirectory)) {
+    return platform::kInvalidHandle;
+  }
+  files_[path].lastWriteTime = static_cast<uint64_t>(nowMs_) + 1;
+  const Handle h = NewHandle();
+  openFiles_[h] = {path, 0};
+  return h;
+}
+
+bool FakeDesktop::WriteFile(Handle file, const void* buffer, uint32_t bytesToWrite,
+                            uint32_t* bytesWritten) {
+  *bytesWritten = 0;
+  auto it = openFiles_.find(file);
+  if (Failing("WriteFile") || it == openFiles_.end() || !openHandles_.count(file)) return false;
+  std::vector<uint8_t>& content = files_[it->second.path].content;
+  const auto* bytes = static_cast<const uint8_t*>(buffer);
+  content.insert(content.end(), bytes, bytes + bytesToWrite);
+  *bytesWritten = bytesToWrite;
+  return true;
 }
 
 Handle FakeDesktop::CreateFileW(const char16_t* path, uint32_t shareMode) {

@@ -39,10 +39,25 @@ TEST_F(SaveTest, ImageIsSavedToThePathWithTheTimeAppended) {
   EXPECT_EQ(dialog.filter, std::string("*BIN\0\0", 6));
   EXPECT_EQ(dialog.initialDir, "C:\\tool");
   EXPECT_EQ(coffee.typedSavePath, u"D:\\out\\ORVELLAN9_5");
-  EXPECT_THAT(LastLines(3),
+  EXPECT_THAT(LastLines(4),
               ElementsAre("9_5魔改BIOS已保存到D:\\out\\ORVELLAN9_5",
                           "9:5魔改BIOS内容：ME版本11.8.77.3664，微码506E3(修订B4) 906E9(修订B4)",
-                          "9:5已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS"));
+                          "9:5已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS",
+                          "9:5核对报告已保存到D:\\out\\ORVELLAN9_5.txt"));
+  // The report beside the image: both images' facts, what was asked for, the verdict, the box.
+  const std::vector<uint8_t>* report = desktop.FileContent(u"D:\\out\\ORVELLAN9_5.txt");
+  ASSERT_NE(report, nullptr);
+  const std::string text(report->begin(), report->end());
+  EXPECT_EQ(text.rfind("ORVELLANQZ-1151主板魔改BIOS制作器 ", 0), 0u);
+  EXPECT_NE(text.find(" 核对报告 2026-12-10 09:05\r\n"), std::string::npos);
+  EXPECT_NE(text.find("原版BIOS：C:\\b.bin\r\ndescriptor none\r\nme 11.6.0.1126\r\nmicrocode at 0x1000 "),
+            std::string::npos);
+  EXPECT_NE(text.find("魔改BIOS：D:\\out\\ORVELLAN9_5\r\ndescriptor none\r\nme 11.8.77.3664\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("所选微码：无\r\n\r\n核对结果：\r\n已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(text.ends_with("状态栏：\r\n" + form.texts["编辑框2"].substr(0, text.size())) ||
+              text.find("状态栏：\r\n工作状态：") != std::string::npos);
   EXPECT_EQ(desktop.messageBoxes.size(), 0u);
   const auto clicks = ClicksTo(coffee.window);
   EXPECT_EQ(clicks.back().x, 520);
@@ -89,7 +104,7 @@ TEST_F(SaveTest, SecondSaveInTheSameMinuteLeavesTheFirstImage) {
   EXPECT_EQ(ClicksTo(coffee.window).size(), clicks) << "no click at the save point (520,560)";
   EXPECT_EQ(*desktop.FileContent(u"D:\\out\\ORVELLAN9_5"), firstBytes);
   const std::string status = form.StatusWritten();
-  EXPECT_EQ(status.find("已保存到", status.find("已保存到") + 1), std::string::npos);
+  EXPECT_EQ(status.find("魔改BIOS已保存到", status.find("魔改BIOS已保存到") + 1), std::string::npos);
 }
 
 TEST_F(SaveTest, LateDialogIsStillFound) {
@@ -106,16 +121,26 @@ TEST_F(SaveTest, MadeImageLackingWhatWasAskedForWarnsBeforeFlashing) {
   ApplyTicked({"W906EA", "W906EC"});
   desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
   controller.OnMakeClicked();
-  EXPECT_THAT(LastLines(3),
+  EXPECT_THAT(LastLines(4),
               ElementsAre(::testing::HasSubstr("魔改BIOS内容：ME版本11.6.0.1126，微码"),
                           "9:5警告：魔改BIOS中没有所选微码906EC",
-                          "9:5警告：魔改BIOS的ME版本是11.6.0.1126,不是11.8.77.3664"));
+                          "9:5警告：魔改BIOS的ME版本是11.6.0.1126,不是11.8.77.3664",
+                          ::testing::HasSubstr("核对报告已保存到")));
   EXPECT_EQ(form.StatusWritten().find("已核对"), std::string::npos);
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   EXPECT_EQ(desktop.messageBoxes[0].text, "魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS");
   EXPECT_EQ(desktop.messageBoxes[0].style, 0x2030u);
   EXPECT_EQ(desktop.messageBoxes[0].caption, "信息：");
   EXPECT_EQ(desktop.messageBoxes[0].owner, form.mainWindow);
+}
+
+// A report already beside the image is someone's: it is left as it is.
+TEST_F(SaveTest, ExistingReportIsNotReplaced) {
+  desktop.SetFileContent(u"D:\\out\\ORVELLAN9_5.txt", {'m', 'i', 'n', 'e'});
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  EXPECT_EQ(LastLine(), "9:5核对报告未保存：已有文件D:\\out\\ORVELLAN9_5.txt");
+  EXPECT_EQ(*desktop.FileContent(u"D:\\out\\ORVELLAN9_5.txt"), (std::vector<uint8_t>{'m', 'i', 'n', 'e'}));
 }
 
 // Ticks not yet confirmed would not be in the image: the save is refused until they are.
@@ -149,7 +174,7 @@ TEST_F(SaveTest, MadeImageStillBeingWrittenIsNotPassed) {
   coffee.saveWriteMs = 60000;
   desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
   controller.OnMakeClicked();
-  EXPECT_EQ(LastLine(), "9:5无法读取魔改BIOS文件,未能核对其内容");
+  EXPECT_EQ(LastLines(2)[0], "9:5无法读取魔改BIOS文件,未能核对其内容");
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   EXPECT_EQ(desktop.messageBoxes[0].text, "魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS");
 }
