@@ -104,17 +104,19 @@ TEST(FitTable, FollowsTheBiosRegionsEndBehindACapsuleHeader) {
   constexpr size_t kRegionTop = 0x30800;
   const struct {
     const char* name;
+    size_t at;
     uint32_t count;
     std::string expected;
   } cases[] = {
-      {"inside the region", 0, "fit at 0x30000 entries 2\nfit microcode at 0x11000 cpuid 506E3\n"},
-      {"past the region, inside the file", 0x90, "fit none\nwarning at 0x307C0 fit-table\n"},
+      {"inside the region", 0x30000, 0, "fit at 0x30000 entries 2\nfit microcode at 0x11000 cpuid 506E3\n"},
+      {"past the region, inside the file", 0x30000, 0x90, "fit none\nwarning at 0x307C0 fit-table\n"},
+      {"before the region, inside the file", 0x10000, 0, "fit none\nwarning at 0x307C0 fit-table\n"},
   };
   for (const auto& c : cases) {
     ImageBuilder image(0x40000);
     PutDescriptor(image, 0x800, {Flreg(0, 0xFFF), Flreg(0x10000, 0x2FFFF)});
     PutMicrocode(image, 0x11000, Update{.cpuid = 0x506E3});
-    PutFit(image, kRegionTop, 0x30000, {{FitAddress(kRegionTop, 0x11000)}}, c.count);
+    PutFit(image, kRegionTop, c.at, {{FitAddress(kRegionTop, 0x11000)}}, c.count);
     EXPECT_EQ(FitReport(image), c.expected) << c.name;
   }
 }
