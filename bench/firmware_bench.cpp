@@ -22,7 +22,8 @@ constexpr size_t kBiosBegin = 0x800000;
 constexpr size_t kMicrocodeAt = 0xA00000;
 
 // Descriptor, ME region with a partition table and the FTPR manifest, BIOS region with four
-// microcode updates of 100 KiB (the last with an extended table).
+// microcode updates of 100 KiB (the last with an extended table) and a FIT at its end listing
+// them beside Boot Guard entries.
 ImageBuilder Layout(ImageBuilder image) {
   PutDescriptor(image, 0, {Flreg(0, 0xFFF), Flreg(kBiosBegin, kImageSize - 1), Flreg(kMeBegin, kMeEnd - 1)});
   PutPartitionTable(image, kMeBegin + 16, {{"FTPR", 0x1000, 0x80000}, {"NFTP", 0x81000, 0x100000}});
@@ -34,6 +35,10 @@ ImageBuilder Layout(ImageBuilder image) {
                                 .totalSize = 0x19000, .extended = {0x906EB, 0x906ED}};
     PutMicrocode(image, kMicrocodeAt + i * 0x19000, update);
   }
+  std::vector<FitEntry> fit;
+  for (size_t i = 0; i < 4; ++i) fit.push_back({FitAddress(kImageSize, kMicrocodeAt + i * 0x19000)});
+  for (uint8_t type : {0x02, 0x0B, 0x0C}) fit.push_back({FitAddress(kImageSize, kImageSize - 0x40000), type});
+  PutFit(image, kImageSize, kImageSize - 0x10000, fit);
   return image;
 }
 
@@ -95,10 +100,12 @@ bool RegisterAll() {
     auto* image = new std::vector<uint8_t>(std::move(scene.make().bytes()));  // lives for the run
     const int absent = AbsentByte(*image);
     const firmware::ImageFacts facts = firmware::InspectImage(*image);
+    const bool laidOut = scene.expectedUpdates != 0;
     if (absent < 0 || facts.microcodes.size() != scene.expectedUpdates ||
-        (scene.expectedUpdates != 0 && facts.me != firmware::MeVersion{11, 8, 77, 3664})) {
-      std::fprintf(stderr, "%s: %zu updates found, expected %zu, or no absent byte\n", scene.name, facts.microcodes.size(),
-                   scene.expectedUpdates);
+        (laidOut && facts.me != firmware::MeVersion{11, 8, 77, 3664}) ||
+        (laidOut && firmware::FitCpuids(facts).size() != scene.expectedUpdates + 2)) {
+      std::fprintf(stderr, "%s: %zu updates found, expected %zu, or no FIT listing them, or no absent byte\n",
+                   scene.name, facts.microcodes.size(), scene.expectedUpdates);
       return false;
     }
     benchmark::RegisterBenchmark((std::string("InspectImage/") + scene.name).c_str(),

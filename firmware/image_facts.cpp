@@ -1,27 +1,50 @@
 #include "firmware/image_facts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_map>
 
 #include "firmware/descriptor.h"
+#include "firmware/fit_table.h"
 #include "firmware/me_manifest.h"
 #include "firmware/microcode_scan.h"
 
 namespace firmware {
 
+namespace {
+
+// The ME version of `region` (at `begin` in the file) and its partition entries that point
+// outside it.
+void ReadMeRegion(Bytes region, size_t begin, ImageFacts& facts) {
+  facts.me = ReadMeVersion(region);
+  for (size_t entry : EntriesOutsideRegion(region)) {
+    facts.findings.push_back({begin + entry, FindingKind::kFptEntry, std::nullopt});
+  }
+}
+
+}  // namespace
+
 ImageFacts InspectImage(std::span<const uint8_t> image) {
   ImageFacts facts;
+  MicrocodeScan scan = ScanMicrocodes(image);
+  facts.microcodes = std::move(scan.updates);
+  facts.findings = std::move(scan.findings);
+  // Without a descriptor the whole file stands for both the ME and the BIOS region.
+  std::optional<FlashRegion> bios = FlashRegion{0, image.size()};
   if (const auto descriptor = FindDescriptor(image)) {
     facts.descriptorOffset = descriptor->offset;
     facts.hapSet = descriptor->hapSet;
+    bios = descriptor->bios;
     if (descriptor->me) {
       const FlashRegion me = *descriptor->me;
-      facts.me = ReadMeVersion(image.subspan(me.begin, me.end - me.begin));
+      ReadMeRegion(image.subspan(me.begin, me.end - me.begin), me.begin, facts);
     }
   } else {
-    facts.me = ReadMeVersion(image);
+    ReadMeRegion(image, 0, facts);
   }
-  facts.microcodes = ScanMicrocodes(image);
+  if (bios) facts.fit = ReadFit(image, *bios, facts.microcodes, facts.findings);
+  std::stable_sort(facts.findings.begin(), facts.findings.end(),
+                   [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
   return facts;
 }
 
@@ -39,6 +62,29 @@ std::vector<MicrocodeEntry> DistinctMicrocodes(const ImageFacts& facts) {
     }
   }
   return entries;
+}
+
+std::vector<uint32_t> FitCpuids(const ImageFacts& facts) {
+  std::vector<uint32_t> cpuids;
+  if (!facts.fit) return cpuids;
+  for (const FitMicrocodeEntry& entry : facts.fit->microcodes) {
+    if (!entry.update || *entry.update >= facts.microcodes.size()) continue;
+    for (uint32_t cpuid : facts.microcodes[*entry.update].cpuids) {
+      if (std::find(cpuids.begin(), cpuids.end(), cpuid) == cpuids.end()) cpuids.push_back(cpuid);
+    }
+  }
+  return cpuids;
+}
+
+std::string_view FindingName(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::kMicrocodeSize: return "microcode-size";
+    case FindingKind::kMicrocodeChecksum: return "microcode-checksum";
+    case FindingKind::kFptEntry: return "fpt-entry";
+    case FindingKind::kFitTable: return "fit-table";
+    case FindingKind::kFitEntry: return "fit-entry";
+  }
+  return "unknown";
 }
 
 std::string HexText(uint64_t value) {

@@ -16,6 +16,7 @@ constexpr size_t kHeaderLengthAt = 0xA;
 constexpr size_t kEntrySize = 32;
 constexpr size_t kEntryOffsetAt = 8;   // from the region's start
 constexpr size_t kEntryLengthAt = 12;
+constexpr uint32_t kErasedWord = 0xFFFFFFFF;
 
 // The first position at or after `at` where "$MN2" starts, or `size`. Blocks without a '$'
 // are passed over with one branch (vector compares); only blocks with one are looked at byte
@@ -55,7 +56,15 @@ std::optional<MeVersion> FirstManifestVersion(Bytes area) {
   return std::nullopt;
 }
 
-std::optional<Bytes> FtprPartition(Bytes region) {
+namespace {
+
+// Where the entries of the region's partition table lie: from `first`, `count` of them, as
+// many as the region holds. Nothing without a "$FPT" marker at either place.
+struct EntryRange {
+  uint64_t first = 0;
+  uint64_t count = 0;
+};
+std::optional<EntryRange> PartitionEntries(Bytes region) {
   for (size_t marker : kTableMarkerPlaces) {
     if (!HasTag(region, marker, "$FPT")) continue;
     const auto count = ReadU32(region, marker + kEntryCountAt);
@@ -63,17 +72,38 @@ std::optional<Bytes> FtprPartition(Bytes region) {
     if (!count || !headerLength) return std::nullopt;
     const uint64_t first = uint64_t{marker} + *headerLength;
     if (first > region.size()) return std::nullopt;
-    const uint64_t entries = std::min<uint64_t>(*count, (region.size() - first) / kEntrySize);
-    for (uint64_t i = 0; i < entries; ++i) {
-      const uint64_t entry = first + i * kEntrySize;
-      if (!HasTag(region, entry, "FTPR")) continue;
-      const uint32_t offset = LoadU32(region.data() + entry + kEntryOffsetAt);
-      const uint32_t length = LoadU32(region.data() + entry + kEntryLengthAt);
-      if (auto partition = Slice(region, offset, length)) return partition;
-    }
-    return std::nullopt;
+    return EntryRange{first, std::min<uint64_t>(*count, (region.size() - first) / kEntrySize)};
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Bytes> FtprPartition(Bytes region) {
+  const auto range = PartitionEntries(region);
+  if (!range) return std::nullopt;
+  for (uint64_t i = 0; i < range->count; ++i) {
+    const uint64_t entry = range->first + i * kEntrySize;
+    if (!HasTag(region, entry, "FTPR")) continue;
+    const uint32_t offset = LoadU32(region.data() + entry + kEntryOffsetAt);
+    const uint32_t length = LoadU32(region.data() + entry + kEntryLengthAt);
+    if (auto partition = Slice(region, offset, length)) return partition;
+  }
+  return std::nullopt;
+}
+
+std::vector<size_t> EntriesOutsideRegion(Bytes region) {
+  std::vector<size_t> outside;
+  const auto range = PartitionEntries(region);
+  if (!range) return outside;
+  for (uint64_t i = 0; i < range->count && outside.size() < kMaxFindingsOfAKind; ++i) {
+    const uint64_t entry = range->first + i * kEntrySize;
+    const uint32_t offset = LoadU32(region.data() + entry + kEntryOffsetAt);
+    const uint32_t length = LoadU32(region.data() + entry + kEntryLengthAt);
+    if (length == 0 || offset == kErasedWord) continue;
+    if (!Fits(region.size(), offset, length)) outside.push_back(static_cast<size_t>(entry));
+  }
+  return outside;
 }
 
 std::optional<MeVersion> ReadMeVersion(Bytes region) {

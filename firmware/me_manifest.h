@@ -1,6 +1,7 @@
 #pragma once
 // The ME firmware version from a CSE manifest ("$MN2", vendor 0x8086) in the ME region.
 #include <optional>
+#include <vector>
 
 #include "firmware/byte_reader.h"
 #include "firmware/image_facts.h"
@@ -14,6 +15,11 @@ std::optional<MeVersion> FirstManifestVersion(Bytes area);
 // The partition named FTPR of a partition table ("$FPT" at the region's start or 16 bytes
 // in), when the table has one that lies inside the region.
 std::optional<Bytes> FtprPartition(Bytes region);
+
+// The offsets (from the region's start) of the partition table's entries whose partition
+// does not lie inside the region; an empty entry (length 0, or offset 0xFFFFFFFF as erased
+// flash reads) points nowhere and is not one. At most kMaxFindingsOfAKind, in table order.
+std::vector<size_t> EntriesOutsideRegion(Bytes region);
 
 // The version of the region's firmware: the first manifest of its FTPR partition, otherwise
 // the first manifest anywhere in the region.

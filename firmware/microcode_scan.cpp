@@ -1,6 +1,7 @@
 #include "firmware/microcode_scan.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "firmware/word_sums.h"
 
@@ -55,20 +56,36 @@ void AddExtendedSignatures(Bytes image, size_t begin, uint64_t room, std::vector
   for (uint64_t i = 0; i < count; ++i, entry += kExtendedEntrySize) cpuids.push_back(LoadU32(entry));
 }
 
+// An update header that is not valid but looks meant as one: beside header version and
+// loader revision 1 and a valid date (tested before), a family 6 processor signature. Its
+// sizes or checksum are what failed.
+bool LooksMeant(const uint8_t* header) {
+  return ((LoadU32(header + kSignatureAt) >> 8) & 0xF) == 6;
+}
+
+struct Candidate {
+  std::optional<MicrocodeUpdate> update;  // when valid
+  std::optional<FindingKind> damage;      // when not valid but meant
+};
+
 // The update whose header is at `at` (4-byte aligned, header inside the image) if it is a
 // valid one. The cheap header tests come first; the checksum only for what passes them all.
-std::optional<MicrocodeUpdate> ReadUpdate(Bytes image, size_t at, WordSums& sums) {
+Candidate ReadUpdate(Bytes image, size_t at, WordSums& sums) {
   const uint8_t* h = image.data() + at;
-  if (LoadU32(h + kHeaderVersionAt) != 1 || LoadU32(h + kLoaderRevisionAt) != 1) return std::nullopt;
+  if (LoadU32(h + kHeaderVersionAt) != 1 || LoadU32(h + kLoaderRevisionAt) != 1) return {};
   const uint32_t date = LoadU32(h + kDateAt);
-  if (!IsValidBcdDate(date)) return std::nullopt;
+  if (!IsValidBcdDate(date)) return {};
   const uint32_t storedData = LoadU32(h + kDataSizeAt);
   const uint32_t storedTotal = LoadU32(h + kTotalSizeAt);
   const uint64_t dataSize = storedData == 0 ? kDefaultDataSize : storedData;
   const uint64_t totalSize = storedTotal == 0 ? kDefaultTotalSize : storedTotal;
-  if (totalSize % kSizeGranule != 0 || totalSize < dataSize + kHeaderSize) return std::nullopt;
-  if (!Fits(image.size(), at, totalSize)) return std::nullopt;
-  if (sums.Sum(at, static_cast<size_t>(totalSize)) != 0) return std::nullopt;
+  if (totalSize % kSizeGranule != 0 || totalSize < dataSize + kHeaderSize ||
+      !Fits(image.size(), at, totalSize)) {
+    return {std::nullopt, LooksMeant(h) ? std::optional(FindingKind::kMicrocodeSize) : std::nullopt};
+  }
+  if (sums.Sum(at, static_cast<size_t>(totalSize)) != 0) {
+    return {std::nullopt, LooksMeant(h) ? std::optional(FindingKind::kMicrocodeChecksum) : std::nullopt};
+  }
 
   MicrocodeUpdate update;
   update.offset = at;
@@ -80,7 +97,7 @@ std::optional<MicrocodeUpdate> ReadUpdate(Bytes image, size_t at, WordSums& sums
   if (totalSize > used) {
     AddExtendedSignatures(image, static_cast<size_t>(at + used), totalSize - used, update.cpuids);
   }
-  return update;
+  return {std::move(update), std::nullopt};
 }
 
 }  // namespace
@@ -96,22 +113,31 @@ bool IsValidBcdDate(uint32_t date) {
   return month >= 0x01 && month <= 0x12 && day >= 0x01 && day <= 0x31;
 }
 
-std::vector<MicrocodeUpdate> ScanMicrocodes(Bytes image) {
-  std::vector<MicrocodeUpdate> found;
-  if (image.size() < kHeaderSize) return found;
+MicrocodeScan ScanMicrocodes(Bytes image) {
+  MicrocodeScan scan;
+  if (image.size() < kHeaderSize) return scan;
   // Aligned header offsets with a whole header inside the image: 0, 4, ... <= size - 48.
   const size_t end = image.size() - kHeaderSize + 1;
   WordSums sums(image);
+  size_t damagedSize = 0, damagedChecksum = 0;
   size_t at = 0;
   while ((at = NextCandidate(image.data(), at, end)) < end) {
-    if (auto update = ReadUpdate(image, at, sums)) {
-      at += update->totalSize;
-      found.push_back(std::move(*update));
-    } else {
-      at += 4;
+    Candidate candidate = ReadUpdate(image, at, sums);
+    if (candidate.update) {
+      at += candidate.update->totalSize;
+      scan.updates.push_back(std::move(*candidate.update));
+      continue;
     }
+    if (candidate.damage) {
+      size_t& kept = *candidate.damage == FindingKind::kMicrocodeSize ? damagedSize : damagedChecksum;
+      if (kept < kMaxFindingsOfAKind) {
+        ++kept;
+        scan.findings.push_back({at, *candidate.damage, LoadU32(image.data() + at + kSignatureAt)});
+      }
+    }
+    at += 4;
   }
-  return found;
+  return scan;
 }
 
 }  // namespace firmware

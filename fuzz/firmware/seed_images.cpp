@@ -1,6 +1,7 @@
 // firmware_inspect_fuzzer_seeds <folder>: writes small synthetic images into the fuzzer's
 // corpus: a descriptor with an ME region holding a partition table and manifest, microcode
-// updates with and without an extended table, and the same behind a capsule header.
+// updates with and without an extended table, a FIT at the BIOS region's end listing them
+// beside Boot Guard entries, and the same behind a capsule header.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -19,6 +20,10 @@ ImageBuilder SeedImage(size_t capsule) {
   PutManifest(image, me + 0x140, firmware::MeVersion{11, 8, 77, 3664});
   PutMicrocode(image, capsule + 0x2000, Update{.dataSize = 976, .totalSize = 2048, .extended = {0x906EB}});
   PutMicrocode(image, capsule + 0x2800, Update{.cpuid = 0x506E3, .dataSize = 0, .totalSize = 0});
+  const size_t top = capsule + 0x4000;  // the BIOS region's end
+  PutFit(image, top, top - 0x100, {{FitAddress(top, capsule + 0x2000)}, {FitAddress(top, capsule + 0x2800)},
+                                   {FitAddress(top, capsule + 0x3000), 0x02}, {FitAddress(top, capsule + 0x3400), 0x0B},
+                                   {FitAddress(top, capsule + 0x3800), 0x0C}});
   return image;
 }
 

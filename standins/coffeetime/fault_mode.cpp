@@ -7,7 +7,7 @@ namespace standin {
 
 namespace {
 
-constexpr std::array<std::pair<FaultMode, std::string_view>, 12> kNames{{
+constexpr std::array<std::pair<FaultMode, std::string_view>, 13> kNames{{
     {FaultMode::kNone, ""},
     {FaultMode::kRejectAll, "reject-all"},
     {FaultMode::kNeverFinishLoad, "never-finish-load"},
@@ -20,6 +20,7 @@ constexpr std::array<std::pair<FaultMode, std::string_view>, 12> kNames{{
     {FaultMode::kLatePaint, "late-paint"},
     {FaultMode::kOwnArt, "own-art"},
     {FaultMode::kStuckMeSwitch, "stuck-me-switch"},
+    {FaultMode::kStaleFit, "stale-fit"},
 }};
 
 }  // namespace

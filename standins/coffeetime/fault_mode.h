@@ -31,6 +31,8 @@ enum class FaultMode {
   kOwnArt,
   // The ME switch is busy as usual but changes nothing: the ME stays enabled.
   kStuckMeSwitch,
+  // Apply writes the chosen updates but leaves the FIT as it was, so it does not list them.
+  kStaleFit,
 };
 
 // Unknown or empty names mean kNone: a stand-in started by hand behaves normally.

@@ -16,13 +16,14 @@ bool SwitchMeOff(Bytes& image, FaultMode fault) {
 
 int ApplyMicrocodes(Bytes& image, const std::vector<uint32_t>& applied, uint32_t lastTicked,
                     FaultMode fault) {
+  const FitListing fit = fault == FaultMode::kStaleFit ? FitListing::kKeep : FitListing::kRelist;
   int added = 0;
   for (uint32_t cpuid : applied) {
     if (fault == FaultMode::kDropMicrocode && cpuid == lastTicked) {
       ++added;  // claimed, never written
       continue;
     }
-    added += AddMicrocode(image, cpuid) == AddResult::kAdded;
+    added += AddMicrocode(image, cpuid, fit) == AddResult::kAdded;
   }
   return added;
 }

@@ -16,8 +16,9 @@ void FlashReplacementMe(Bytes& image, FaultMode fault);
 // stuck-me-switch, always, the image left as it was.
 bool SwitchMeOff(Bytes& image, FaultMode fault);
 
-// Adds an update for each of `applied`; drop-microcode leaves out `lastTicked`. The count
-// the window reports: every CPUID that was added or, under drop-microcode, would have been.
+// Adds an update for each of `applied` and relists the FIT; drop-microcode leaves out
+// `lastTicked`, stale-fit leaves the FIT as it was. The count the window reports: every CPUID
+// that was added or, under drop-microcode, would have been.
 int ApplyMicrocodes(Bytes& image, const std::vector<uint32_t>& applied, uint32_t lastTicked,
                     FaultMode fault);
 

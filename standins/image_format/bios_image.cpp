@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "standins/image_format/byte_order.h"
+#include "standins/image_format/fit_table.h"
 #include "standins/image_format/image_layout.h"
 
 namespace standin {
@@ -22,6 +23,7 @@ struct Layout {
   size_t manifest = 0;   // CSE manifest header of FTPR
   size_t pchStrap0 = 0;  // PCHSTRP0, which holds the HAP bit
   Span area;            // microcode area
+  std::vector<size_t> updates;  // every update of the area, its checksum right or not
   size_t freeOffset = 0;  // first byte of the area's free space
 };
 
@@ -157,6 +159,7 @@ ImageError ReadMicrocodeArea(std::span<const uint8_t> image, Layout& layout,
   while (layout.area.end() - at >= kUpdateHeaderSize && ReadU32(image, at) != kFreeSpaceWord) {
     const UpdateRead update = ReadUpdate(image.subspan(at, layout.area.end() - at));
     if (update.status == UpdateStatus::kMalformed) return ImageError::kBadMicrocode;
+    layout.updates.push_back(at);
     for (uint32_t cpuid : update.cpuids) {
       if (std::find(summary.cpuids.begin(), summary.cpuids.end(), cpuid) == summary.cpuids.end())
         summary.cpuids.push_back(cpuid);
@@ -220,7 +223,7 @@ bool SetMeState(Bytes& image, MeVersion version, bool enabled) {
   return true;
 }
 
-AddResult AddMicrocode(Bytes& image, uint32_t cpuid) {
+AddResult AddMicrocode(Bytes& image, uint32_t cpuid, FitListing fit) {
   Layout layout;
   ImageSummary summary;
   if (ReadLayout(image, layout, summary) != ImageError::kNone) return AddResult::kBadImage;
@@ -230,6 +233,12 @@ AddResult AddMicrocode(Bytes& image, uint32_t cpuid) {
   const Bytes update = MakeMicrocodeUpdate(cpuid);
   if (layout.area.end() - layout.freeOffset < update.size()) return AddResult::kNoRoom;
   std::copy(update.begin(), update.end(), image.begin() + ptrdiff_t(layout.freeOffset));
+  if (fit == FitListing::kRelist) {
+    layout.updates.push_back(layout.freeOffset);
+    std::vector<FitEntry> others = ReadFit(image, layout.bios.offset, layout.bios.end());
+    std::erase_if(others, [](const FitEntry& e) { return e.type == kFitMicrocodeType; });
+    WriteFit(image, layout.bios.end(), layout.updates, std::move(others));
+  }
   return AddResult::kAdded;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Reading and editing the stand-in patcher's images in memory: a flash descriptor with its PCH
 // straps, an ME region with its partition table and CSE manifest, and a BIOS region with a
-// microcode area.
+// microcode area and a Firmware Interface Table listing its updates.
 // Every edit works on the bytes in place and keeps everything it does not touch; an image that
 // does not parse is never edited.
 #include <cstdint>
@@ -59,8 +59,12 @@ bool SetMeState(Bytes& image, MeVersion version, bool enabled);
 
 enum class AddResult { kAdded, kAlreadyPresent, kNoRoom, kBadImage };
 
+// Whether adding an update rewrites the FIT so that it lists every update of the area (its
+// other entries kept), or leaves it as it was.
+enum class FitListing { kRelist, kKeep };
+
 // Writes an update for `cpuid` at the start of the microcode area's free space.
-AddResult AddMicrocode(Bytes& image, uint32_t cpuid);
+AddResult AddMicrocode(Bytes& image, uint32_t cpuid, FitListing fit = FitListing::kRelist);
 
 // "506E3" for 0x506E3; ParseCpuid gives 0 for text that is not 1 to 8 hex digits.
 std::string CpuidText(uint32_t cpuid);

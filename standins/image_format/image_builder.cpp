@@ -4,6 +4,7 @@
 #include <span>
 
 #include "standins/image_format/byte_order.h"
+#include "standins/image_format/fit_table.h"
 #include "standins/image_format/image_layout.h"
 
 namespace standin {
@@ -129,17 +130,28 @@ void WriteBiosRegion(Bytes& image, const ImagePlan& plan, const ImageRecipe& rec
   PutTag(image, plan.biosRegion, kAreaTag);
   WriteU32(image, plan.biosRegion + kAreaOffsetField, uint32_t(kAreaInBios));
   WriteU32(image, plan.biosRegion + kAreaSizeField, uint32_t(recipe.microcodeAreaSize));
+  std::vector<size_t> updates;
   size_t at = plan.microcodeArea;
   for (uint32_t cpuid : recipe.cpuids) {
     const Bytes update = MakeMicrocodeUpdate(cpuid);
     Put(image, at, update);
+    updates.push_back(at);
     at += update.size();
   }
   for (const Bytes& update : recipe.moreUpdates) {
     Put(image, at, update);
+    updates.push_back(at);
     at += update.size();
   }
   if (recipe.decoyManifest) WriteManifest(image, plan.decoyManifest, *recipe.decoyManifest);
+  const size_t end = plan.biosRegion + plan.biosRegionSize;
+  std::vector<FitEntry> bootGuard;
+  if (recipe.bootGuard) {
+    bootGuard = {{FitAddress(end - kStartupAcmBelowBiosEnd, end), kFitStartupAcmType},
+                 {FitAddress(end - kKeyManifestBelowBiosEnd, end), kFitKeyManifestType},
+                 {FitAddress(end - kBootPolicyBelowBiosEnd, end), kFitBootPolicyType}};
+  }
+  WriteFit(image, end, updates, std::move(bootGuard));
 }
 
 }  // namespace
@@ -156,6 +168,7 @@ ImagePlan PlanImage(const ImageRecipe& recipe) {
   plan.microcodeArea = plan.biosRegion + kAreaInBios;
   const size_t areaEnd = plan.microcodeArea + recipe.microcodeAreaSize;
   plan.decoyManifest = (areaEnd + 2 * kRegionUnit - 1) / kRegionUnit * kRegionUnit;
+  plan.fit = plan.biosRegion + plan.biosRegionSize - kFitBelowBiosEnd;
   return plan;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Builds well-formed images for tests and the sample files from a short recipe: descriptor,
-// ME region first, BIOS region after it, as real 8 and 16 MiB flash images are laid out.
+// ME region first, BIOS region after it (its FIT listing every update), as real 8 and 16 MiB flash images are laid out.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,6 +22,7 @@ struct ImageRecipe {
   size_t microcodeAreaSize = 0x40000;
   bool capsuleHeader = false;               // a 2 KiB capsule header before the descriptor
   std::optional<MeVersion> decoyManifest{};  // a second "$MN2" manifest in the BIOS region
+  bool bootGuard = false;  // the FIT also has startup ACM, key manifest and boot policy entries
 };
 
 // Where BuildImage puts each part, as file offsets.
@@ -33,6 +34,7 @@ struct ImagePlan {
   size_t manifest = 0;   // FTPR's manifest header
   size_t microcodeArea = 0;
   size_t decoyManifest = 0;  // where the decoy goes when the recipe has one
+  size_t fit = 0;            // the FIT's header; its pointer is 0x40 below the BIOS region's end
 };
 
 ImagePlan PlanImage(const ImageRecipe& recipe);

@@ -80,6 +80,15 @@ constexpr size_t kAreaOffsetField = 4;  // from the BIOS region's start
 constexpr size_t kAreaSizeField = 8;
 constexpr size_t kAreaRecordSize = 16;
 
+// The Firmware Interface Table: its pointer 0x40 below the BIOS region's end, the table itself
+// 64 KiB below that end (room for its 1024 entries of 16 bytes); the Boot Guard entries of a
+// recipe that asks for them point at blocks of 0xFF (no real ACM or manifests) further down.
+constexpr size_t kFitPointerBelowBiosEnd = 0x40;
+constexpr size_t kFitBelowBiosEnd = 0x10000;
+constexpr size_t kStartupAcmBelowBiosEnd = 0x40000;
+constexpr size_t kKeyManifestBelowBiosEnd = 0x30000;
+constexpr size_t kBootPolicyBelowBiosEnd = 0x20000;
+
 // Microcode updates: Intel's 48-byte update header, the update data, and optionally the
 // extended signature table.
 constexpr size_t kUpdateHeaderSize = 48;

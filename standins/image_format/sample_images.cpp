@@ -59,6 +59,7 @@ std::vector<SampleFile> SampleFiles() {
                    BuildImage({.cpuids = {0x506E3}, .decoyManifest = MeVersion{12, 0, 35, 1427}})});
   files.push_back({"not_an_image.bin",
                    RepeatedText("This file is not a flash image. ", kNotAnImageSize)});
+  files.push_back({"vendor_bootguard.bin", BuildImage({.cpuids = {0x506E3, 0x906EA}, .bootGuard = true})});
   return files;
 }
 

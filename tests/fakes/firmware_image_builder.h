@@ -1,7 +1,7 @@
 #pragma once
 // Firmware images for tests, benchmarks and fuzzer seeds, written word by word into a byte
-// vector: flash descriptors, CSE manifests, partition tables and microcode updates with a
-// correct checksum. Header-only so that the benchmark and the fuzz build can use it too.
+// vector: flash descriptors, CSE manifests, partition tables, microcode updates with a
+// correct checksum and Firmware Interface Tables. Header-only so that the benchmark and the fuzz build can use it too.
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -121,6 +121,29 @@ inline void PutMicrocode(ImageBuilder& image, size_t at, const Update& u) {
     }
   }
   FixChecksum(image, at, total);
+}
+
+// The physical address of file offset `offset` when the BIOS region ends at file offset `top`,
+// which sits at 4 GiB.
+constexpr uint64_t FitAddress(size_t top, size_t offset) { return (uint64_t{1} << 32) - (top - offset); }
+
+struct FitEntry {
+  uint64_t address = 0;
+  uint8_t type = 1;  // byte 14 as written: microcode 1, startup ACM 2, key manifest 0x0B, boot policy 0x0C
+};
+
+// A FIT at file offset `at`: the "_FIT_   " header whose count is `count` (0: the entries and
+// the header), then the entries; and the pointer to it at `top` - 0x40.
+inline void PutFit(ImageBuilder& image, size_t top, size_t at, const std::vector<FitEntry>& entries,
+                   uint32_t count = 0) {
+  const uint32_t written = count != 0 ? count : static_cast<uint32_t>(entries.size() + 1);
+  image.Text(at, "_FIT_   ").U32(at + 8, written & 0xFFFFFF).U32(at + 12, 0x0100);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const size_t entry = at + 16 * (i + 1);
+    image.U32(entry, static_cast<uint32_t>(entries[i].address)).U32(entry + 4, static_cast<uint32_t>(entries[i].address >> 32));
+    image.U32(entry + 8, 0).U32(entry + 12, 0x0100u | uint32_t{entries[i].type} << 16);
+  }
+  image.U32(top - 0x40, static_cast<uint32_t>(FitAddress(top, at)));
 }
 
 }  // namespace firmware_test

@@ -144,7 +144,7 @@ TEST(FaultModes, NamesRoundTripAndUnknownMeansNone) {
                          FaultMode::kHangFlash, FaultMode::kNoSaveDialog, FaultMode::kLateWrite,
                          FaultMode::kExitAbruptly, FaultMode::kDropMicrocode,
                          FaultMode::kKeepOldMe, FaultMode::kLatePaint, FaultMode::kOwnArt,
-                         FaultMode::kStuckMeSwitch}) {
+                         FaultMode::kStuckMeSwitch, FaultMode::kStaleFit}) {
     EXPECT_FALSE(FaultModeName(mode).empty());
     EXPECT_EQ(ParseFaultMode(FaultModeName(mode)), mode);
   }
