@@ -30,6 +30,47 @@ std::vector<std::string> CpuidTexts(const firmware::ImageFacts& facts) {
   return texts;
 }
 
+std::vector<std::string> FitCpuidTexts(const firmware::ImageFacts& facts) {
+  std::vector<std::string> texts;
+  for (uint32_t cpuid : firmware::FitCpuids(facts)) texts.push_back(firmware::HexText(cpuid));
+  return texts;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// An update of this CPUID is in the image but damaged (its checksum or sizes fail).
+bool DamagedUpdateOf(const firmware::ImageFacts& facts, const std::string& cpuid) {
+  return std::any_of(facts.findings.begin(), facts.findings.end(), [&](const firmware::Finding& f) {
+    return f.cpuid && firmware::HexText(*f.cpuid) == cpuid &&
+           (f.kind == firmware::FindingKind::kMicrocodeChecksum ||
+            f.kind == firmware::FindingKind::kMicrocodeSize);
+  });
+}
+
+// What the made image's FIT must list: what the vendor's FIT listed and what was asked for,
+// once the vendor image showed that its processors take their microcode through the FIT.
+void AddFitWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
+                    const std::vector<std::string>& wanted, std::vector<std::string>& warnings) {
+  const std::vector<std::string>& vendorListed = ctx.state.vendorFitCpuids;
+  if (vendorListed.empty()) return;
+  if (!facts.fit) {
+    warnings.push_back("警告：魔改BIOS中没有找到FIT表");
+    return;
+  }
+  std::vector<std::string> needed = vendorListed;
+  for (const std::string& cpuid : wanted) {
+    if (!Contains(needed, cpuid)) needed.push_back(cpuid);
+  }
+  const std::vector<std::string> listed = FitCpuidTexts(facts);
+  for (const std::string& cpuid : needed) {
+    if (!Contains(listed, cpuid)) {
+      warnings.push_back("警告：魔改BIOS的FIT表没有列出微码" + cpuid + ",处理器可能无法加载它");
+    }
+  }
+}
+
 bool IsKnownCpuid(const std::string& cpuid) {
   const auto& slots = MicrocodeSlots();
   return std::any_of(slots.begin(), slots.end(),
@@ -42,9 +83,12 @@ std::vector<std::string> MadeImageWarnings(const StepContext& ctx, const firmwar
   std::vector<std::string> warnings;
   const std::vector<std::string> held = CpuidTexts(facts);
   for (const std::string& cpuid : wantedMicrocodes) {
-    if (std::find(held.begin(), held.end(), cpuid) != held.end()) continue;
-    warnings.push_back("警告：魔改BIOS中没有所选微码" + cpuid);
+    if (Contains(held, cpuid)) continue;
+    warnings.push_back(DamagedUpdateOf(facts, cpuid)
+                           ? "警告：魔改BIOS中的微码" + cpuid + "已损坏(校验和错误)"
+                           : "警告：魔改BIOS中没有所选微码" + cpuid);
   }
+  AddFitWarnings(ctx, facts, wantedMicrocodes, warnings);
   if (!facts.me) {
     warnings.push_back("警告：魔改BIOS中没有找到ME版本");
   } else if (*facts.me != kWantedMe) {
@@ -103,6 +147,7 @@ std::string ImageSummary(const firmware::ImageFacts& facts) {
 void ReportVendorImage(StepContext& ctx) {
   ctx.state.vendorMicrocodes.clear();
   ctx.state.vendorFacts.clear();
+  ctx.state.vendorFitCpuids.clear();
   const automation::FileReadResult read =
       automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit, true);
   switch (read.status) {
@@ -110,7 +155,11 @@ void ReportVendorImage(StepContext& ctx) {
       const firmware::ImageFacts facts = firmware::InspectImage(read.bytes);
       ctx.state.vendorMicrocodes = CpuidTexts(facts);
       ctx.state.vendorFacts = firmware::FactsReport(facts);
+      ctx.state.vendorFitCpuids = FitCpuidTexts(facts);
       LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
+      if (facts.fit && (facts.fit->km || facts.fit->bpm)) {
+        LogStatus(ctx, "原版BIOS带有Boot Guard清单,如果主板启用了Boot Guard,修改后的BIOS将无法启动\r\n");
+      }
       return;
     }
     case automation::FileReadStatus::kTooLarge:

@@ -26,6 +26,9 @@ struct WorkflowState {
   int32_t microcodeEditUnlocked = 0;
   std::vector<std::string> vendorMicrocodes;   // CPUIDs the chosen vendor file holds
   std::string vendorFacts;  // imageinfo's lines for the vendor file; empty when unread
+  // The CPUIDs the vendor file's FIT lists, when it lists any valid update: then the made
+  // image's FIT must list them too.
+  std::vector<std::string> vendorFitCpuids;
   std::vector<std::string> appliedMicrocodes;  // CPUIDs of the last confirm that applied
   PatcherProcess patcher;
   bool readComplete = false;  // the loaded image is shown, its ME replaced, its list read

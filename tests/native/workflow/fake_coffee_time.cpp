@@ -54,7 +54,10 @@ std::vector<uint8_t> FakeCoffeeTime::ImageBytes() const {
   constexpr size_t kRegion = 0x1000, kUpdateSize = 1024;
   const size_t firstUpdate = descriptor ? 2 * kRegion : kRegion;
   const size_t updates = imageMicrocodes.size() * kUpdateSize;
-  firmware_test::ImageBuilder image(firstUpdate + (updates + kRegion - 1) / kRegion * kRegion);
+  const size_t fitBlock = fit ? kRegion : 0;  // the table in the last 4 KiB
+  firmware_test::ImageBuilder image(firstUpdate + (updates + kRegion - 1) / kRegion * kRegion + fitBlock);
+  const size_t top = image.bytes().size();
+  std::vector<firmware_test::FitEntry> fitEntries;
   if (descriptor) {
     const auto end = static_cast<uint32_t>(image.bytes().size() - 1);
     firmware_test::PutDescriptor(image, 0,
@@ -67,8 +70,14 @@ std::vector<uint8_t> FakeCoffeeTime::ImageBytes() const {
   for (const std::string& cpuid : imageMicrocodes) {
     firmware_test::PutMicrocode(
         image, at, {.cpuid = static_cast<uint32_t>(std::stoul(cpuid, nullptr, 16))});
+    if (damagedUpdates.count(cpuid)) image.bytes()[at + 16] ^= 0x01;
+    if (!unlistedInFit.count(cpuid)) fitEntries.push_back({firmware_test::FitAddress(top, at), 1});
     at += kUpdateSize;
   }
+  if (bootGuard) {
+    for (uint8_t type : {0x0B, 0x0C}) fitEntries.push_back({firmware_test::FitAddress(top, top - 0x800), type});
+  }
+  if (fit) firmware_test::PutFit(image, top, top - fitBlock, fitEntries);
   return std::move(image.bytes());
 }
 

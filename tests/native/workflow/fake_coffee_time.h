@@ -33,6 +33,10 @@ class FakeCoffeeTime {
   bool stuckMeSwitch = false;  // the ME switch click changes nothing
   int64_t paintDelayMs = 0;    // the loaded window paints this long after each show
   bool descriptor = false;     // the image has a flash descriptor, its HAP bit = ME off
+  bool fit = false;            // a FIT at the end listing every update but these:
+  std::set<std::string> unlistedInFit;
+  bool bootGuard = false;      // the FIT also has a key manifest and a boot policy manifest
+  std::set<std::string> damagedUpdates;  // updates whose checksum fails
   int64_t saveWriteMs = 1000;              // the saved file is held open for writing this long
 
   // The image bytes of what the patcher holds now (also serves as the vendor file).
