@@ -50,7 +50,8 @@ bool DamagedUpdateOf(const firmware::ImageFacts& facts, const std::string& cpuid
 }
 
 // What the made image's FIT must list: what the vendor's FIT listed and what was asked for,
-// once the vendor image showed that its processors take their microcode through the FIT.
+// once the vendor image showed that its processors take their microcode through the FIT. A
+// microcode the image does not hold at all has its own line already.
 void AddFitWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
                     const std::vector<std::string>& wanted, std::vector<std::string>& warnings) {
   const std::vector<std::string>& vendorListed = ctx.state.vendorFitCpuids;
@@ -64,8 +65,9 @@ void AddFitWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
     if (!Contains(needed, cpuid)) needed.push_back(cpuid);
   }
   const std::vector<std::string> listed = FitCpuidTexts(facts);
+  const std::vector<std::string> held = CpuidTexts(facts);
   for (const std::string& cpuid : needed) {
-    if (!Contains(listed, cpuid)) {
+    if (Contains(held, cpuid) && !Contains(listed, cpuid)) {
       warnings.push_back("警告：魔改BIOS的FIT表没有列出微码" + cpuid + ",处理器可能无法加载它");
     }
   }

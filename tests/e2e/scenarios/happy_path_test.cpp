@@ -124,12 +124,12 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   const std::wstring chosenPath = saveFolder + L"\\ORVELLAN";
   ASSERT_TRUE(tool.PressButton(L"执行制作"));
   ASSERT_TRUE(tool.FillFileDialog(chosenPath, kDialogLimitMs));
-  ASSERT_TRUE(tool.WaitForStatus(L"已核对：", kSaveLimitMs)) << ToGbk(tool.StatusText());
+  ASSERT_TRUE(tool.WaitForStatus(L"核对报告已保存到", kSaveLimitMs)) << ToGbk(tool.StatusText());
   RecordStage(L"saved");
   const std::vector<std::wstring> after = SplitLines(tool.StatusText());
-  ASSERT_GE(after.size(), 4u);
-  const std::wstring savedLine = after[after.size() - 4];
-  EXPECT_EQ(MessagesFrom(std::vector<std::wstring>(after.end() - 3, after.end() - 1), 0),
+  ASSERT_GE(after.size(), 5u);
+  const std::wstring savedLine = after[after.size() - 5];
+  EXPECT_EQ(MessagesFrom(std::vector<std::wstring>(after.end() - 4, after.end() - 2), 0),
             (std::vector<std::wstring>{
                 L"魔改BIOS内容：ME版本11.8.77.3664，ME关闭位(HAP)已设置，微码506E3(修订C2) 906E9(修订B1) 906EA(修订B4) 906EC(修订B2)",
                 L"已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS"}));
@@ -140,6 +140,20 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   const std::wstring stamp = std::to_wstring(saved->hour) + L"_" + std::to_wstring(saved->minute);
   const std::wstring target = chosenPath + stamp;
   EXPECT_EQ(saved->message, kSavedTo + target);
+
+  // The report beside the image holds what the tool read in both images.
+  EXPECT_EQ(MessagesFrom({after[after.size() - 2]}, 0),
+            (std::vector<std::wstring>{L"核对报告已保存到" + target + L".txt"}));
+  const std::optional<std::vector<uint8_t>> reportBytes = ReadFileBytes(target + L".txt");
+  ASSERT_TRUE(reportBytes) << "no report at " << ToGbk(target) << ".txt";
+  const std::string report(reportBytes->begin(), reportBytes->end());
+  for (const std::wstring& part :
+       {L"原版BIOS：" + vendor + L"\r\ndescriptor at 0x0\r\nhap clear\r\nme 11.6.0.1126\r\n",
+        L"魔改BIOS：" + target + L"\r\ndescriptor at 0x0\r\nhap set\r\nme 11.8.77.3664\r\n",
+        std::wstring(L"所选微码：906EA 906EC\r\n"),
+        std::wstring(L"核对结果：\r\n已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n")}) {
+    EXPECT_NE(report.find(ToGbk(part)), std::string::npos) << ToGbk(part);
+  }
 
   const std::optional<standin::ParseResult> image = ParseImageFile(target);
   ASSERT_TRUE(image) << "no image at " << ToGbk(target);

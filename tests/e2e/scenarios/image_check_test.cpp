@@ -52,6 +52,35 @@ TEST(MadeImageCheck, MicrocodeLeftOutByTheApplyIsWarnedAbout) {
   RecordStage(L"warned");
 }
 
+TEST(MadeImageCheck, MicrocodesTheFitDoesNotListAreWarnedAbout) {
+  const std::wstring folder = ScratchFolder(L"check_stale_fit");
+  ToolSession tool;
+  ASSERT_TRUE(tool.Start({{L"BMT_STANDIN_FAULT", L"stale-fit"}}));
+  ASSERT_TRUE(ChooseFile(tool, SamplePath(L"vendor_me_on.bin")));
+  ASSERT_TRUE(ReadAndAwaitDone(tool)) << ToGbk(tool.StatusText());
+  ASSERT_TRUE(tool.PressButton(L"解锁微码编辑区"));
+  ASSERT_TRUE(WaitForStatusCount(tool, kRefreshed, 1, kStatusLimitMs));
+  ASSERT_TRUE(tool.SetCheckBox(L"906EA", true));
+  ASSERT_TRUE(tool.SetCheckBox(L"906EC", true));
+  ASSERT_TRUE(tool.PressButton(L"选完点击此处"));
+  ASSERT_TRUE(WaitForStatusCount(tool, kRefreshed, 2, kConfirmLimitMs));
+  ASSERT_TRUE(SaveInto(tool, folder)) << ToGbk(tool.StatusText());
+  ExpectNotPassed(tool, L"警告：魔改BIOS的FIT表没有列出微码906EA,处理器可能无法加载它");
+  const std::wstring status = tool.StatusText();
+  EXPECT_EQ(CountOf(status, L"警告：魔改BIOS的FIT表没有列出微码906EC,处理器可能无法加载它"), 1u);
+  EXPECT_EQ(CountOf(status, L"FIT表没有列出"), 2u) << ToGbk(status);
+  EXPECT_FALSE(Holds(tool, L"没有所选微码"));
+}
+
+TEST(VendorImageContent, BootGuardManifestsAreToldOnOpen) {
+  ToolSession tool;
+  ASSERT_TRUE(tool.Start());
+  ASSERT_TRUE(ChooseFile(tool, SamplePath(L"vendor_bootguard.bin")));
+  EXPECT_TRUE(tool.WaitForStatus(
+      L"原版BIOS带有Boot Guard清单,如果主板启用了Boot Guard,修改后的BIOS将无法启动", kStatusLimitMs))
+      << ToGbk(tool.StatusText());
+}
+
 TEST(MadeImageCheck, OldMeVersionLeftInIsWarnedAbout) {
   const std::wstring folder = ScratchFolder(L"check_keep_old_me");
   ToolSession tool;
