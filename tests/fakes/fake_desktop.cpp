@@ -495,23 +495,22 @@ uint32_t FakeDesktop::GetFileAttributesW(const char16_t* path) {
   return it == files_.end() ? platform::kInvalidFileAttributes : it->second.attributes;
 }
 
+// A new file can be made at `path`: nothing is there, and its folder exists.
+bool FakeDesktop::CanCreate(const char16_t* path) {
+  if (!path || files_.count(path)) return false;
+  const uint32_t folder = GetFileAttributesW(FolderOf(path).c_str());
+  return folder != platform::kInvalidFileAttributes && (folder & platform::kFileAttributeDirectory);
+}
+
 Handle FakeDesktop::CreateTemporaryFileW(const char16_t* path) {
   calls.emplace_back("CreateTemporaryFileW");
-  if (Failing("CreateTemporaryFileW") || !path || files_.count(path)) return platform::kInvalidHandle;
-  const uint32_t folder = GetFileAttributesW(FolderOf(path).c_str());
-  if (folder == platform::kInvalidFileAttributes || !(folder & platform::kFileAttributeDirectory)) {
-    return platform::kInvalidHandle;
-  }
+  if (Failing("CreateTemporaryFileW") || !CanCreate(path)) return platform::kInvalidHandle;
   return NewHandle();
 }
 
 Handle FakeDesktop::CreateNewFileW(const char16_t* path) {
   calls.emplace_back("CreateNewFileW");
-  if (Failing("CreateNewFileW") || !path || files_.count(path)) return platform::kInvalidHandle;
-  const uint32_t folder = GetFileAttributesW(FolderOf(path).c_str());
-  if (folder == platform::kInvalidFileAttributes || !(folder & platform::kFileAttributeDirectory)) {
-    return platform::kInvalidHandle;
-  }
+  if (Failing("CreateNewFileW") || !CanCreate(path)) return platform::kInvalidHandle;
   files_[path].lastWriteTime = static_cast<uint64_t>(nowMs_) + 1;
   const Handle h = NewHandle();
   openFiles_[h] = {path, 0};

@@ -256,6 +256,7 @@ class FakeDesktop final : public platform::WindowApi,
   bool AdvanceUntil(int64_t untilMs, bool stopAtInput);
   // WM_CLOSE reaching a window of a process that is not hung.
   void CloseWindow(Hwnd handle);
+  bool CanCreate(const char16_t* path);
 
   platform::Platform platform_;
   std::map<Hwnd, FakeWindow> windows_;

@@ -25,16 +25,10 @@ bool SaveInto(ToolSession& tool, const std::wstring& folder) {
          tool.WaitForStatus(kMadeContent, kSaveLimitMs);
 }
 
-void ExpectNotPassed(ToolSession& tool, const std::wstring& warning) {
-  EXPECT_TRUE(tool.WaitForStatus(warning, kStatusLimitMs)) << ToGbk(tool.StatusText());
-  EXPECT_TRUE(ExpectMessageBox(tool, kNotPassed, L"信息：", BoxIcon::kExclamation));
-  EXPECT_FALSE(Holds(tool, kPassed)) << ToGbk(tool.StatusText());
-}
-
-TEST(MadeImageCheck, MicrocodeLeftOutByTheApplyIsWarnedAbout) {
-  const std::wstring folder = ScratchFolder(L"check_drop_microcode");
-  ToolSession tool;
-  ASSERT_TRUE(tool.Start({{L"BMT_STANDIN_FAULT", L"drop-microcode"}}));
+// The patcher misbehaving as `fault`: the sample read, 906EA and 906EC confirmed, the image
+// saved into `folder`.
+void ConfirmAndSave(ToolSession& tool, const wchar_t* fault, const std::wstring& folder) {
+  ASSERT_TRUE(tool.Start({{L"BMT_STANDIN_FAULT", fault}}));
   ASSERT_TRUE(ChooseFile(tool, SamplePath(L"vendor_me_on.bin")));
   ASSERT_TRUE(ReadAndAwaitDone(tool)) << ToGbk(tool.StatusText());
   ASSERT_TRUE(tool.PressButton(L"解锁微码编辑区"));
@@ -44,6 +38,18 @@ TEST(MadeImageCheck, MicrocodeLeftOutByTheApplyIsWarnedAbout) {
   ASSERT_TRUE(tool.PressButton(L"选完点击此处"));
   ASSERT_TRUE(WaitForStatusCount(tool, kRefreshed, 2, kConfirmLimitMs));
   ASSERT_TRUE(SaveInto(tool, folder)) << ToGbk(tool.StatusText());
+}
+
+void ExpectNotPassed(ToolSession& tool, const std::wstring& warning) {
+  EXPECT_TRUE(tool.WaitForStatus(warning, kStatusLimitMs)) << ToGbk(tool.StatusText());
+  EXPECT_TRUE(ExpectMessageBox(tool, kNotPassed, L"信息：", BoxIcon::kExclamation));
+  EXPECT_FALSE(Holds(tool, kPassed)) << ToGbk(tool.StatusText());
+}
+
+TEST(MadeImageCheck, MicrocodeLeftOutByTheApplyIsWarnedAbout) {
+  const std::wstring folder = ScratchFolder(L"check_drop_microcode");
+  ToolSession tool;
+  ASSERT_NO_FATAL_FAILURE(ConfirmAndSave(tool, L"drop-microcode", folder));
   // The tool clicks 906EA last, so that is the one the patcher drops.
   ExpectNotPassed(tool, L"警告：魔改BIOS中没有所选微码906EA");
   EXPECT_FALSE(Holds(tool, L"没有所选微码906EC"));
@@ -55,16 +61,7 @@ TEST(MadeImageCheck, MicrocodeLeftOutByTheApplyIsWarnedAbout) {
 TEST(MadeImageCheck, MicrocodesTheFitDoesNotListAreWarnedAbout) {
   const std::wstring folder = ScratchFolder(L"check_stale_fit");
   ToolSession tool;
-  ASSERT_TRUE(tool.Start({{L"BMT_STANDIN_FAULT", L"stale-fit"}}));
-  ASSERT_TRUE(ChooseFile(tool, SamplePath(L"vendor_me_on.bin")));
-  ASSERT_TRUE(ReadAndAwaitDone(tool)) << ToGbk(tool.StatusText());
-  ASSERT_TRUE(tool.PressButton(L"解锁微码编辑区"));
-  ASSERT_TRUE(WaitForStatusCount(tool, kRefreshed, 1, kStatusLimitMs));
-  ASSERT_TRUE(tool.SetCheckBox(L"906EA", true));
-  ASSERT_TRUE(tool.SetCheckBox(L"906EC", true));
-  ASSERT_TRUE(tool.PressButton(L"选完点击此处"));
-  ASSERT_TRUE(WaitForStatusCount(tool, kRefreshed, 2, kConfirmLimitMs));
-  ASSERT_TRUE(SaveInto(tool, folder)) << ToGbk(tool.StatusText());
+  ASSERT_NO_FATAL_FAILURE(ConfirmAndSave(tool, L"stale-fit", folder));
   ExpectNotPassed(tool, L"警告：魔改BIOS的FIT表没有列出微码906EA,处理器可能无法加载它");
   const std::wstring status = tool.StatusText();
   EXPECT_EQ(CountOf(status, L"警告：魔改BIOS的FIT表没有列出微码906EC,处理器可能无法加载它"), 1u);
