@@ -57,7 +57,7 @@ TEST(ReadOutcomes, RejectedFileThenAFreshPatcherForTheNextFileThenEsc) {
 }
 
 // One read of an image with its ME off, then what a user may get wrong afterwards.
-TEST(ReadOutcomes, MeAlreadyOffThenNothingTickedThenSaveCancelled) {
+TEST(ReadOutcomes, MeAlreadyOffThenSaveCancelledThenNothingTicked) {
   ToolSession tool;
   ASSERT_TRUE(tool.Start());
   ASSERT_TRUE(ChooseFile(tool, SamplePath(L"vendor_me_off.bin")));
@@ -69,6 +69,14 @@ TEST(ReadOutcomes, MeAlreadyOffThenNothingTickedThenSaveCancelled) {
   EXPECT_EQ(messages[closing + 2], L"正在读取BIOS原有代码...");
   EXPECT_TRUE(WaitUntil([&] { return MicrocodeRows(tool) == Rows({L"506E3"}); }, 30000));
   RecordStage(L"read");
+
+  // A cancelled save path touches nothing.
+  ASSERT_TRUE(tool.PressButton(L"执行制作"));
+  ASSERT_TRUE(tool.CancelFileDialog(kDialogLimitMs));
+  EXPECT_TRUE(ExpectMessageBox(tool, kNoPlaceChosen, kInfoCaption, BoxIcon::kExclamation));
+  Pause(1500);  // time enough for a wrong save to show itself
+  EXPECT_EQ(tool.StatusText().find(kSavedTo), std::wstring::npos);
+  EXPECT_EQ(FirstTopLevel(L"#32770", L"Save image"), nullptr);
 
   // A confirm with no box ticked is refused and leaves the area unlocked.
   ASSERT_TRUE(tool.PressButton(L"解锁微码编辑区"));
@@ -84,13 +92,12 @@ TEST(ReadOutcomes, MeAlreadyOffThenNothingTickedThenSaveCancelled) {
   EXPECT_EQ(MicrocodeRows(tool), Rows({L"506E3"}));
   RecordStage(L"nothing_ticked");
 
-  // A cancelled save path touches nothing.
+  // While the area is unlocked, a save would not have what may be ticked next: refused.
   ASSERT_TRUE(tool.PressButton(L"执行制作"));
-  ASSERT_TRUE(tool.CancelFileDialog(kDialogLimitMs));
-  EXPECT_TRUE(ExpectMessageBox(tool, kNoPlaceChosen, kInfoCaption, BoxIcon::kExclamation));
-  Pause(1500);  // time enough for a wrong save to show itself
-  EXPECT_EQ(tool.StatusText().find(kSavedTo), std::wstring::npos);
-  EXPECT_EQ(FirstTopLevel(L"#32770", L"Save image"), nullptr);
+  EXPECT_TRUE(ExpectMessageBox(
+      tool, L"勾选的微码还没有确认,请先点击\"选完点击此处\",再点击\"执行制作\"", kInfoCaption,
+      BoxIcon::kExclamation));
+  EXPECT_EQ(tool.WaitForFileDialog(2000), nullptr);
 }
 
 // The patcher runs hidden, so the user could not close it: the tool closes it with itself.
