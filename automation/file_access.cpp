@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "automation/input_injector.h"
+#include "automation/gbk_text.h"
 #include "platform/messages.h"
 
 namespace automation {
@@ -86,6 +86,11 @@ FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path,
                              bool shareWrite) {
   const std::u16string wide = ToUtf16(system, path);
   if (wide.empty()) return {};
+  return ReadWholeFile(system, wide, limit, shareWrite);
+}
+
+FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& wide,
+                             uint64_t limit, bool shareWrite) {
   const uint32_t share = platform::kFileShareRead | (shareWrite ? platform::kFileShareWrite : 0);
   const platform::Handle file = system.CreateFileW(wide.c_str(), share);
   if (file == platform::kInvalidHandle) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -48,5 +49,8 @@ FileWriteStatus WriteNewFile(platform::SystemApi& system, std::string_view path,
 // program is still writing the file; with it true the file is read whoever else has it open.
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
                              bool shareWrite);
+// The same for a path in UTF-16 units (NUL-terminated), as a folder listing gives it.
+FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& widePath,
+                             uint64_t limit, bool shareWrite);
 
 }  // namespace automation

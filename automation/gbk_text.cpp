@@ -1,5 +1,9 @@
 #include "automation/gbk_text.h"
 
+#include <cstring>
+
+#include "platform/messages.h"
+
 namespace automation {
 
 namespace {
@@ -45,6 +49,37 @@ size_t FindLastGbkChar(std::string_view text, char c) {
     if (text[i] == c && GbkCharLength(text, i) == 1) last = i;
   }
   return last;
+}
+
+std::u16string ToUtf16(platform::SystemApi& system, std::string_view text, bool dropTerminator) {
+  std::string terminated(text);
+  terminated.push_back('\0');
+  if (std::strlen(terminated.c_str()) == 0) return {};
+  const int units =
+      system.MultiByteToWideChar(platform::kCodePageGbk, 0, terminated.c_str(), -1, nullptr, 0);
+  if (units <= 0) return {};
+  std::u16string out(static_cast<size_t>(units), u'\0');
+  const int written = system.MultiByteToWideChar(platform::kCodePageGbk, 0, terminated.c_str(),
+                                                 -1, out.data(), units);
+  if (written <= 0) return {};
+  out.resize(static_cast<size_t>(written));
+  if (dropTerminator) out.resize(out.find(u'\0') == std::u16string::npos ? out.size() : out.find(u'\0'));
+  return out;
+}
+
+std::string ToGbk(platform::SystemApi& system, std::u16string_view text) {
+  const std::u16string units(text.substr(0, text.find(u'\0')));
+  if (units.empty()) return {};
+  const int length = static_cast<int>(units.size());
+  const int bytes =
+      system.WideCharToMultiByte(platform::kCodePageGbk, units.data(), length, nullptr, 0);
+  if (bytes <= 0) return {};
+  std::string out(static_cast<size_t>(bytes), '\0');
+  const int written = system.WideCharToMultiByte(platform::kCodePageGbk, units.data(), length,
+                                                 out.data(), bytes);
+  if (written <= 0) return {};
+  out.resize(static_cast<size_t>(written));
+  return out;
 }
 
 }  // namespace automation

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "automation/gbk_text.h"
 #include "platform/messages.h"
 
 namespace automation {
@@ -90,21 +91,6 @@ void PostClick(WindowApi& api, Hwnd window, std::optional<int32_t> x, std::optio
   if (index == 1) {
     api.PostMessageA(window, kWmContextMenu, window, ScreenLParam(api, window, cx, cy));
   }
-}
-
-std::u16string ToUtf16(SystemApi& system, std::string_view text, bool dropTerminator) {
-  std::string terminated(text);
-  terminated.push_back('\0');
-  if (std::strlen(terminated.c_str()) == 0) return {};
-  const int units = system.MultiByteToWideChar(kCodePageGbk, 0, terminated.c_str(), -1, nullptr, 0);
-  if (units <= 0) return {};
-  std::u16string out(static_cast<size_t>(units), u'\0');
-  const int written =
-      system.MultiByteToWideChar(kCodePageGbk, 0, terminated.c_str(), -1, out.data(), units);
-  if (written <= 0) return {};
-  out.resize(static_cast<size_t>(written));
-  if (dropTerminator) out.resize(out.find(u'\0') == std::u16string::npos ? out.size() : out.find(u'\0'));
-  return out;
 }
 
 void TypeText(Platform& platform, Hwnd window, std::string_view text) {

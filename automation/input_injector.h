@@ -32,11 +32,6 @@ void TypeText(platform::Platform& platform, Hwnd window, std::string_view text);
 
 void PostKey(platform::WindowApi& api, Hwnd window, uint32_t code, int action, bool system);
 
-// UTF-16 units of a GBK text (up to its first NUL), with the terminating 0 unit unless
-// dropTerminator. Empty text gives an empty result.
-std::u16string ToUtf16(platform::SystemApi& system, std::string_view text,
-                       bool dropTerminator = false);
-
 void PostClose(platform::WindowApi& api, Hwnd window);
 
 // Makes the window layered. Without click-through the extended style becomes WS_EX_LAYERED

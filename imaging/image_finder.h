@@ -2,8 +2,10 @@
 // The question the workflow asks of the imaging subsystem: is this label picture shown in that
 // window, and where. TemplateMatcher answers it on Win32; native tests use a fake.
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
+#include "imaging/images.h"
 #include "platform/types.h"
 
 namespace imaging {
@@ -35,6 +37,9 @@ class ImageFinder {
   // cuts rect's width and height to the client area and writes them back.
   virtual FindResult FindImage(platform::Hwnd window, std::string_view bmpTemplate,
                                SearchRect& rect, bool useWindowCapture) = 0;
+  // The picture the last window capture searched (useWindowCapture), in colour; nothing when
+  // the last search took no such picture.
+  virtual std::optional<ColourImage> LastWindowCapture() const = 0;
 };
 
 }  // namespace imaging

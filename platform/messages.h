@@ -57,6 +57,7 @@ constexpr uint32_t kFileShareWrite = 2;
 constexpr uint32_t kErrorFileNotFound = 2;
 constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorSharingViolation = 32;
+constexpr uint32_t kErrorAlreadyExists = 183;
 constexpr uint32_t kCodePageGbk = 936;
 constexpr uint32_t kFnErrBufferTooSmall = 0x3003;
 

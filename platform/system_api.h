@@ -24,9 +24,18 @@ class SystemApi {
   // Same contract as the platform call; char16_t units are UTF-16LE.
   virtual int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text,
                                   int length, char16_t* buffer, int bufferUnits) = 0;
+  // WideCharToMultiByte with flags 0 and the code page's default character for what it
+  // cannot hold; same counting as MultiByteToWideChar.
+  virtual int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length,
+                                  char* buffer, int bufferBytes) = 0;
 
   virtual Handle FindFirstFileW(const char16_t* path, FindData* data) = 0;
+  // The next entry of a search FindFirstFileW began; false when there is none left.
+  virtual bool FindNextFileW(Handle search, FindData* data) = 0;
   virtual bool FindClose(Handle search) = 0;
+  // CreateDirectoryW without security attributes; false also when the folder is already there
+  // (GetLastError tells).
+  virtual bool CreateDirectoryW(const char16_t* path) = 0;
   // CreateFileW for reading only: GENERIC_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, with the
   // given share mode (kFileShare...). kInvalidHandle on failure; GetLastError tells why.
   virtual Handle CreateFileW(const char16_t* path, uint32_t shareMode) = 0;

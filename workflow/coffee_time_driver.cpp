@@ -17,6 +17,7 @@
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
 #include "workflow/waits.h"
+#include "workflow/window_reading.h"
 
 namespace workflow {
 
@@ -218,6 +219,8 @@ void ReadBios(StepContext& ctx) {
     AbandonRead(ctx, refusal);
     return;
   }
+  LoadFolderLabels(ctx, true);
+  s.windowPictureSaved = false;
   LogStatus(ctx, "正在加载BIOS配置项(本次停留时间较长,请耐心等待.....\r\n");
 
   auto& windows = ctx.platform.windows;

@@ -173,16 +173,17 @@ void ReportVendorImage(StepContext& ctx) {
   }
 }
 
-void ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
-  if (rowsFound != 0) return;
+bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
+  if (rowsFound != 0) return false;
   std::string known;
   for (const std::string& cpuid : ctx.state.vendorMicrocodes) {
     if (!IsKnownCpuid(cpuid)) continue;
     known += (known.empty() ? "" : " ") + cpuid;
   }
-  if (known.empty()) return;
+  if (known.empty()) return false;
   LogStatus(ctx, "未能在CoffeeTime窗口中识别出微码(原版BIOS中有" + known +
                      "),请确认Windows显示缩放为100%后点击刷新图标\r\n");
+  return true;
 }
 
 void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick,

@@ -22,8 +22,8 @@ std::string ImageSummary(const firmware::ImageFacts& facts);
 void ReportVendorImage(StepContext& ctx);
 
 // At the end of a read: an empty list although the vendor image holds known microcodes means
-// the labels could not be recognised in the patcher's window.
-void ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound);
+// the labels could not be recognised in the patcher's window. True when it says so.
+bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound);
 
 // After the made image was confirmed on disk: waits (until `deadlineTick`) for the patcher to
 // finish writing it, reads it and checks it against what was asked for. Any shortfall is

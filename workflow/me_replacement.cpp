@@ -11,6 +11,7 @@
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
 #include "workflow/waits.h"
+#include "workflow/window_picture_file.h"
 
 namespace workflow {
 
@@ -85,7 +86,9 @@ void ReplaceAndDisableMe(StepContext& ctx) {
   ctx.form.SetPicture(controls::kBannerPicture, ctx.bannerPicture);
   const DetectionResult detected = DetectMicrocodeList(ctx);
   if (Closing(ctx)) return;
-  if (!detected.windowUnseen) ReportUnrecognisedMicrocodes(ctx, detected.rows);
+  if (!detected.windowUnseen && ReportUnrecognisedMicrocodes(ctx, detected.rows)) {
+    SaveWindowPictureForLabels(ctx);
+  }
   CentreMainWindow(ctx);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
+#include "workflow/window_picture_file.h"
 #include "workflow/window_reading.h"
 
 namespace workflow {
@@ -63,6 +64,7 @@ bool SwitchMeOff(StepContext& ctx) {
         ctx.state.meShownOff = true;
       } else {
         LogStatus(ctx, after == MeOnScreen::kEnabled ? kStillEnabled : kSwitchUnconfirmed);
+        if (after == MeOnScreen::kUnreadable) SaveWindowPictureForLabels(ctx);
       }
       break;
     }
@@ -70,7 +72,10 @@ bool SwitchMeOff(StepContext& ctx) {
       ctx.state.meShownOff = true;
       LogStatus(ctx, kAlreadyOff);
       break;
-    case MeOnScreen::kUnreadable: LogStatus(ctx, kUnrecognised); break;
+    case MeOnScreen::kUnreadable:
+      LogStatus(ctx, kUnrecognised);
+      SaveWindowPictureForLabels(ctx);
+      break;
     case MeOnScreen::kUnseen: LogStatus(ctx, kUnseen); break;
   }
   const int64_t spent = static_cast<int64_t>(ctx.platform.system.GetTickCount64() - lookedAt);

@@ -120,7 +120,9 @@ std::vector<std::string> WantedMicrocodes(StepContext& ctx) {
 }
 
 void DetectMicrocodes(StepContext& ctx) {
-  if (ReadFinished(ctx) && LoadedWindowThere(ctx)) DetectMicrocodeList(ctx);
+  if (!ReadFinished(ctx) || !LoadedWindowThere(ctx)) return;
+  LoadFolderLabels(ctx, false);
+  DetectMicrocodeList(ctx);
 }
 
 DetectionResult DetectMicrocodeList(StepContext& ctx) {

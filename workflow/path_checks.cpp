@@ -2,7 +2,6 @@
 
 #include "automation/file_access.h"
 #include "automation/gbk_text.h"
-#include "automation/input_injector.h"
 #include "platform/messages.h"
 
 namespace workflow {

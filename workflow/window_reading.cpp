@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
 
+#include "workflow/label_folder.h"
+#include "workflow/status_log.h"
 #include "workflow/step_guards.h"
 
 namespace workflow {
@@ -12,6 +17,35 @@ namespace {
 constexpr uint64_t kPaintLimitMs = 2000;
 constexpr int64_t kRecapturePauseMs = 100;
 
+// The pictures a label is searched with, in order: the labels folder's, then `stored`.
+std::vector<std::string_view> PicturesOf(const StepContext& ctx, std::string_view name,
+                                         bool withFolderPictures,
+                                         std::initializer_list<std::string_view> stored) {
+  std::vector<std::string_view> pictures;
+  if (withFolderPictures) {
+    for (const FolderLabel& label : ctx.state.folderLabels) {
+      if (label.name == name) pictures.push_back(label.picture);
+    }
+  }
+  pictures.insert(pictures.end(), stored);
+  return pictures;
+}
+
+// Found when any picture is found; unseen as soon as the window gives no picture.
+imaging::FindStatus SearchAny(StepContext& ctx, const std::vector<std::string_view>& pictures) {
+  for (std::string_view picture : pictures) {
+    const imaging::FindStatus status = SearchLoadedWindow(ctx, picture);
+    if (status != imaging::FindStatus::kNotFound) return status;
+  }
+  return imaging::FindStatus::kNotFound;
+}
+
+bool FolderHolds(const StepContext& ctx, std::string_view name) {
+  const auto& labels = ctx.state.folderLabels;
+  return std::any_of(labels.begin(), labels.end(),
+                     [name](const FolderLabel& label) { return label.name == name; });
+}
+
 bool VendorHolds(const StepContext& ctx, std::string_view cpuid) {
   const auto& held = ctx.state.vendorMicrocodes;
   return std::find(held.begin(), held.end(), cpuid) != held.end();
@@ -19,15 +53,28 @@ bool VendorHolds(const StepContext& ctx, std::string_view cpuid) {
 
 // Whether the window shows any known microcode of the vendor file; unseen stays unseen.
 imaging::FindStatus SearchVendorLabels(StepContext& ctx) {
+  const bool withFolderPictures = FolderHolds(ctx, kMeLabelName);
   for (const imaging::MicrocodeLabel& label : imaging::MicrocodeLabels()) {
     if (!VendorHolds(ctx, label.cpuid)) continue;
-    const imaging::FindStatus status = SearchLabel(ctx, label);
+    const imaging::FindStatus status = SearchLabel(ctx, label, withFolderPictures);
     if (status != imaging::FindStatus::kNotFound) return status;
   }
   return imaging::FindStatus::kNotFound;
 }
 
 }  // namespace
+
+void LoadFolderLabels(StepContext& ctx, bool tellUser) {
+  platform::SystemApi& system = ctx.platform.system;
+  LabelFolderContents contents = LoadLabelFolder(system, LabelFolderPath(system));
+  ctx.state.folderLabels = std::move(contents.labels);
+  if (!tellUser || (ctx.state.folderLabels.empty() && contents.unusable.empty())) return;
+  LogStatus(ctx, "已载入labels文件夹中的" + std::to_string(ctx.state.folderLabels.size()) +
+                     "张标签图片\r\n");
+  for (const std::string& name : contents.unusable) {
+    LogStatus(ctx, "标签图片" + name + "无法使用,须为不超过400×200的24位BMP\r\n");
+  }
+}
 
 imaging::FindStatus SearchLoadedWindow(StepContext& ctx, std::string_view picture) {
   const uint64_t deadline = ctx.platform.system.GetTickCount64() + kPaintLimitMs;
@@ -41,14 +88,14 @@ imaging::FindStatus SearchLoadedWindow(StepContext& ctx, std::string_view pictur
   }
 }
 
-imaging::FindStatus SearchLabel(StepContext& ctx, const imaging::MicrocodeLabel& label) {
-  const imaging::FindStatus status = SearchLoadedWindow(ctx, label.primary);
-  if (status != imaging::FindStatus::kNotFound) return status;
-  return SearchLoadedWindow(ctx, label.fallback);
+imaging::FindStatus SearchLabel(StepContext& ctx, const imaging::MicrocodeLabel& label,
+                                bool withFolderPictures) {
+  return SearchAny(ctx, PicturesOf(ctx, label.cpuid, withFolderPictures,
+                                   {label.primary, label.fallback}));
 }
 
 MeOnScreen ReadMeOnScreen(StepContext& ctx) {
-  switch (SearchLoadedWindow(ctx, imaging::MeEnabledLabel())) {
+  switch (SearchAny(ctx, PicturesOf(ctx, kMeLabelName, true, {imaging::MeEnabledLabel()}))) {
     case imaging::FindStatus::kFound: return MeOnScreen::kEnabled;
     case imaging::FindStatus::kWindowUnseen: return MeOnScreen::kUnseen;
     case imaging::FindStatus::kNotFound: break;

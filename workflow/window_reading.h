@@ -10,13 +10,20 @@
 
 namespace workflow {
 
+// Loads the labels folder's pictures into the state, for the searches that follow. When
+// tellUser, says how many were loaded (when the folder holds any counted file) and names each
+// counted file that cannot be used.
+void LoadFolderLabels(StepContext& ctx, bool tellUser);
+
 // FindImage over the whole loaded window. A window that gives no picture (one just shown may
 // not have painted yet) is captured again, pumping, until it does or 2 s have passed; only then
 // is it reported unseen. Unseen too when the tool is closing.
 imaging::FindStatus SearchLoadedWindow(StepContext& ctx, std::string_view picture);
 
-// Either rendering of a microcode label.
-imaging::FindStatus SearchLabel(StepContext& ctx, const imaging::MicrocodeLabel& label);
+// A microcode label: the labels folder's pictures of it (unless withFolderPictures is false),
+// then both stored renderings. Found when any one is found.
+imaging::FindStatus SearchLabel(StepContext& ctx, const imaging::MicrocodeLabel& label,
+                                bool withFolderPictures = true);
 
 enum class MeOnScreen {
   kEnabled,     // the ME field shows "Enabled"
@@ -25,8 +32,11 @@ enum class MeOnScreen {
   kUnseen,      // the window gives no picture
 };
 
-// One look at the ME field and, unless "Enabled" is found, at the labels of the known
-// microcodes that the vendor file holds.
+// One look at the ME field (the labels folder's pictures of it, then the stored one) and,
+// unless "Enabled" is found, at the labels of the known microcodes that the vendor file holds.
+// A microcode found only by a picture of the labels folder shows the window readable only when
+// the folder has a picture of the ME field too: our stored ME picture says nothing of a window
+// drawn the way the user's pictures are.
 MeOnScreen ReadMeOnScreen(StepContext& ctx);
 
 }  // namespace workflow

@@ -6,6 +6,7 @@
 
 #include "automation/window_finder.h"
 #include "platform/types.h"
+#include "workflow/label_folder.h"
 
 namespace workflow {
 
@@ -33,6 +34,9 @@ struct WorkflowState {
   PatcherProcess patcher;
   bool readComplete = false;  // the loaded image is shown, its ME replaced, its list read
   bool meShownOff = false;    // the last read's screen showed the ME off (no guess counts)
+  // The labels folder's pictures as last loaded (at a read or a refresh of the list).
+  std::vector<FolderLabel> folderLabels;
+  bool windowPictureSaved = false;  // this read has saved CoffeeTime's window for the user
   bool closing = false;       // the main window is gone: steps stop, nothing more is posted
 };
 

@@ -48,7 +48,55 @@ std::u16string Convert(const char* name, const char* text, size_t length) {
   return out;
 }
 
+// One UTF-16 unit (or surrogate pair) at a time, so that what the code page cannot hold is
+// replaced by '?' and the rest converted.
+std::string ConvertBack(const char* name, const char16_t* text, size_t units) {
+  std::string out;
+  iconv_t cd = iconv_open(name, "UTF-16LE");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return out;
+  for (size_t i = 0; i < units;) {
+    const bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < units;
+    const size_t count = pair ? 2 : 1;
+    char in[4];
+    for (size_t k = 0; k < count; ++k) {
+      in[2 * k] = static_cast<char>(text[i + k] & 0xFF);
+      in[2 * k + 1] = static_cast<char>(text[i + k] >> 8);
+    }
+    char converted[8];
+    char* src = in;
+    char* dst = converted;
+    size_t inLeft = 2 * count, outLeft = sizeof converted;
+    if (iconv(cd, &src, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1)) {
+      out.push_back('?');
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    } else {
+      out.append(converted, sizeof converted - outLeft);
+    }
+    i += count;
+  }
+  iconv_close(cd);
+  return out;
+}
+
 }  // namespace
+
+int IconvWideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* buffer,
+                             int bufferBytes) {
+  const char* name = IconvNameOf(codePage);
+  if (!name || !text || bufferBytes < 0 || length == 0 || length < -1) return 0;
+  size_t units = 0;
+  if (length == -1) {
+    while (text[units] != 0) ++units;
+    ++units;
+  } else {
+    units = static_cast<size_t>(length);
+  }
+  const std::string bytes = ConvertBack(name, text, units);
+  if (bufferBytes == 0) return static_cast<int>(bytes.size());
+  if (bytes.size() > static_cast<size_t>(bufferBytes)) return 0;  // insufficient buffer
+  std::memcpy(buffer, bytes.data(), bytes.size());
+  return static_cast<int>(bytes.size());
+}
 
 int IconvMultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text, int length,
                              char16_t* buffer, int bufferUnits) {

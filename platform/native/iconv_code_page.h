@@ -1,5 +1,5 @@
 #pragma once
-// MultiByteToWideChar for the native build, on top of iconv (code page 936 = GBK).
+// MultiByteToWideChar and WideCharToMultiByte for the native build, on top of iconv (code page 936 = GBK).
 #include <cstdint>
 
 namespace platform {
@@ -8,5 +8,10 @@ namespace platform {
 // of UTF-16 units needed; length -1 includes the terminating NUL. Returns 0 on failure.
 int IconvMultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text, int length,
                              char16_t* buffer, int bufferUnits);
+
+// WideCharToMultiByte with flags 0: a character the code page cannot hold becomes '?'. With
+// bufferBytes 0 it returns the number of bytes needed; length -1 includes the terminating NUL.
+int IconvWideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* buffer,
+                             int bufferBytes);
 
 }  // namespace platform

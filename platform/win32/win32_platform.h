@@ -61,8 +61,12 @@ class Win32SystemApi final : public SystemApi {
   LocalTime GetLocalTime() override;
   int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text, int length,
                           char16_t* buffer, int bufferUnits) override;
+  int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* buffer,
+                          int bufferBytes) override;
   Handle FindFirstFileW(const char16_t* path, FindData* data) override;
+  bool FindNextFileW(Handle search, FindData* data) override;
   bool FindClose(Handle search) override;
+  bool CreateDirectoryW(const char16_t* path) override;
   Handle CreateFileW(const char16_t* path, uint32_t shareMode) override;
   bool GetFileSizeEx(Handle file, uint64_t* size) override;
   uint32_t GetFileAttributesW(const char16_t* path) override;

@@ -33,16 +33,41 @@ int Win32SystemApi::MultiByteToWideChar(uint32_t codePage, uint32_t flags, const
                                reinterpret_cast<wchar_t*>(buffer), bufferUnits);
 }
 
-Handle Win32SystemApi::FindFirstFileW(const char16_t* path, FindData* data) {
-  WIN32_FIND_DATAW found{};
-  HANDLE h = ::FindFirstFileW(reinterpret_cast<const wchar_t*>(path), &found);
-  if (h == INVALID_HANDLE_VALUE) return kInvalidHandle;
+namespace {
+
+void CopyFound(const WIN32_FIND_DATAW& found, FindData* data) {
   data->attributes = found.dwFileAttributes;
   data->lastWriteTime = (static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
                         found.ftLastWriteTime.dwLowDateTime;
   data->size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
   data->fileName.assign(reinterpret_cast<const char16_t*>(found.cFileName));
+}
+
+}  // namespace
+
+int Win32SystemApi::WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length,
+                                        char* buffer, int bufferBytes) {
+  return ::WideCharToMultiByte(codePage, 0, reinterpret_cast<const wchar_t*>(text), length,
+                               buffer, bufferBytes, nullptr, nullptr);
+}
+
+Handle Win32SystemApi::FindFirstFileW(const char16_t* path, FindData* data) {
+  WIN32_FIND_DATAW found{};
+  HANDLE h = ::FindFirstFileW(reinterpret_cast<const wchar_t*>(path), &found);
+  if (h == INVALID_HANDLE_VALUE) return kInvalidHandle;
+  CopyFound(found, data);
   return FromHandle(h);
+}
+
+bool Win32SystemApi::FindNextFileW(Handle search, FindData* data) {
+  WIN32_FIND_DATAW found{};
+  if (!::FindNextFileW(ToHandle(search), &found)) return false;
+  CopyFound(found, data);
+  return true;
+}
+
+bool Win32SystemApi::CreateDirectoryW(const char16_t* path) {
+  return ::CreateDirectoryW(reinterpret_cast<const wchar_t*>(path), nullptr) != FALSE;
 }
 
 bool Win32SystemApi::FindClose(Handle search) { return ::FindClose(ToHandle(search)) != 0; }

@@ -458,25 +458,6 @@ bool WildcardMatch(const char16_t* pattern, const char16_t* text) {
 
 }  // namespace
 
-Handle FakeDesktop::FindFirstFileW(const char16_t* path, platform::FindData* data) {
-  if (Failing("FindFirstFileW") || !path) return platform::kInvalidHandle;
-  std::u16string wanted(path);
-  for (const auto& [name, file] : files_) {
-    if (WildcardMatch(wanted.c_str(), name.c_str())) {
-      data->attributes = file.attributes;
-      data->lastWriteTime = file.lastWriteTime;
-      data->fileName = name.substr(name.find_last_of(u'\\') + 1);
-      return NewHandle();
-    }
-  }
-  return platform::kInvalidHandle;
-}
-
-bool FakeDesktop::FindClose(Handle search) {
-  calls.emplace_back("FindClose");
-  return openHandles_.erase(search) != 0;
-}
-
 namespace {
 bool IsDriveRoot(const std::u16string& path) {
   return path.size() == 3 && path[1] == u':' && path[2] == u'\\';
@@ -486,7 +467,67 @@ std::u16string FolderOf(const std::u16string& path) {
   if (slash == std::u16string::npos) return {};
   return path.substr(0, slash == 2 ? 3 : slash);
 }
+std::u16string LeafOf(const std::u16string& path) {
+  return path.substr(path.find_last_of(u'\\') + 1);
+}
 }  // namespace
+
+// The first entry after `after` (in name order) of the pattern's folder whose name matches the
+// pattern's last part.
+bool FakeDesktop::NextMatch(const FileSearch& search, const std::u16string& after,
+                            platform::FindData* data) {
+  const std::u16string folder = FolderOf(search.pattern), leaf = LeafOf(search.pattern);
+  for (auto it = files_.upper_bound(after); it != files_.end(); ++it) {
+    const std::u16string& name = it->first;
+    if (FolderOf(name) != folder || !WildcardMatch(leaf.c_str(), LeafOf(name).c_str())) continue;
+    data->attributes = it->second.attributes;
+    data->lastWriteTime = it->second.lastWriteTime;
+    data->size = it->second.sizeWithoutContent.value_or(it->second.content.size());
+    data->fileName = LeafOf(name);
+    return true;
+  }
+  return false;
+}
+
+Handle FakeDesktop::FindFirstFileW(const char16_t* path, platform::FindData* data) {
+  if (Failing("FindFirstFileW") || !path) return platform::kInvalidHandle;
+  FileSearch search{path, {}};
+  if (!NextMatch(search, {}, data)) return platform::kInvalidHandle;
+  search.last = FolderOf(search.pattern) + u"\\" + data->fileName;
+  const Handle h = NewHandle();
+  searches_[h] = search;
+  return h;
+}
+
+bool FakeDesktop::FindNextFileW(Handle search, platform::FindData* data) {
+  auto it = searches_.find(search);
+  if (it == searches_.end() || !NextMatch(it->second, it->second.last, data)) return false;
+  it->second.last = FolderOf(it->second.pattern) + u"\\" + data->fileName;
+  return true;
+}
+
+bool FakeDesktop::FindClose(Handle search) {
+  calls.emplace_back("FindClose");
+  searches_.erase(search);
+  return openHandles_.erase(search) != 0;
+}
+
+bool FakeDesktop::CreateDirectoryW(const char16_t* path) {
+  calls.emplace_back("CreateDirectoryW");
+  if (Failing("CreateDirectoryW") || !CanCreate(path)) {
+    lastError_ = path && files_.count(path) ? platform::kErrorAlreadyExists
+                                            : platform::kErrorPathNotFound;
+    return false;
+  }
+  files_[path].attributes = platform::kFileAttributeDirectory;
+  return true;
+}
+
+int FakeDesktop::WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length,
+                                     char* buffer, int bufferBytes) {
+  if (Failing("WideCharToMultiByte")) return 0;
+  return platform::IconvWideCharToMultiByte(codePage, text, length, buffer, bufferBytes);
+}
 
 uint32_t FakeDesktop::GetFileAttributesW(const char16_t* path) {
   if (!path) return platform::kInvalidFileAttributes;

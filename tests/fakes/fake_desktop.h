@@ -213,8 +213,12 @@ class FakeDesktop final : public platform::WindowApi,
   platform::LocalTime GetLocalTime() override;
   int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text, int length,
                           char16_t* buffer, int bufferUnits) override;
+  int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* buffer,
+                          int bufferBytes) override;
   Handle FindFirstFileW(const char16_t* path, platform::FindData* data) override;
+  bool FindNextFileW(Handle search, platform::FindData* data) override;
   bool FindClose(Handle search) override;
+  bool CreateDirectoryW(const char16_t* path) override;
   Handle CreateFileW(const char16_t* path, uint32_t shareMode) override;
   bool GetFileSizeEx(Handle file, uint64_t* size) override;
   uint32_t GetFileAttributesW(const char16_t* path) override;
@@ -257,6 +261,11 @@ class FakeDesktop final : public platform::WindowApi,
   // WM_CLOSE reaching a window of a process that is not hung.
   void CloseWindow(Hwnd handle);
   bool CanCreate(const char16_t* path);
+  struct FileSearch {
+    std::u16string pattern;
+    std::u16string last;  // full path of the entry found last
+  };
+  bool NextMatch(const FileSearch& search, const std::u16string& after, platform::FindData* data);
 
   platform::Platform platform_;
   std::map<Hwnd, FakeWindow> windows_;
@@ -280,6 +289,7 @@ class FakeDesktop final : public platform::WindowApi,
     size_t position = 0;
   };
   std::map<Handle, OpenFile> openFiles_;
+  std::map<Handle, FileSearch> searches_;
   uint32_t lastError_ = 0;
   uint32_t dialogError_ = 0;
   uint32_t nextDialogError_ = 0;

@@ -22,9 +22,11 @@ imaging::FindResult FakeImageFinder::FindImage(platform::Hwnd window, std::strin
                                                imaging::SearchRect& rect, bool useWindowCapture) {
   (void)rect;
   (void)useWindowCapture;
-  const std::string name = NameOfPicture(bmpTemplate);
+  const auto named = namedPictures.find(bmpTemplate);
+  const std::string name = named != namedPictures.end() ? named->second : NameOfPicture(bmpTemplate);
   searches.push_back({window, name, desktop_.NowMs()});
   imaging::FindResult result;
+  lastCapture_.reset();
   if (!desktop_.Exists(window)) {
     result.status = imaging::FindStatus::kWindowUnseen;
     return result;
@@ -34,6 +36,8 @@ imaging::FindResult FakeImageFinder::FindImage(platform::Hwnd window, std::strin
     result.status = imaging::FindStatus::kWindowUnseen;
     return result;
   }
+  lastCapture_ = imaging::ColourImage{2, 1, std::vector<uint8_t>(8, 0)};
+  lastCapture_->pixels[0] = static_cast<uint8_t>(window & 0xFF);
   const std::string whole = name.substr(0, name.find('/'));
   if (w.shownLabels.count(name) || w.shownLabels.count(whole)) {
     result.status = imaging::FindStatus::kFound;

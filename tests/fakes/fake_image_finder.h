@@ -1,7 +1,10 @@
 #pragma once
 // Image search on the fake desktop: a window "shows" the labels named in its shownLabels
-// ("506E3" for both renderings, "506E3/primary" or "506E3/fallback" for one, "MeEnabled").
+// ("506E3" for every picture of that label, "506E3/primary" or "506E3/fallback" for one,
+// "MeEnabled").
 // A hidden, minimised or non-capturable window cannot be seen.
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,12 +23,19 @@ class FakeImageFinder final : public imaging::ImageFinder {
     int64_t atMs;
   };
   std::vector<Search> searches;
+  // Further pictures by their bytes, e.g. a picture of the labels folder named "506E3/folder";
+  // shown as shownLabels say, like the stored ones.
+  std::map<std::string, std::string, std::less<>> namedPictures;
 
   imaging::FindResult FindImage(platform::Hwnd window, std::string_view bmpTemplate,
                                 imaging::SearchRect& rect, bool useWindowCapture) override;
+  // After a search that saw its window: a 2 x 1 picture, its first pixel's blue byte the
+  // window's handle's low byte.
+  std::optional<imaging::ColourImage> LastWindowCapture() const override { return lastCapture_; }
 
  private:
   FakeDesktop& desktop_;
+  std::optional<imaging::ColourImage> lastCapture_;
 };
 
 }  // namespace fake

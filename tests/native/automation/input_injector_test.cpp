@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "automation/gbk_text.h"
 #include "platform/messages.h"
 #include "tests/fakes/fake_desktop.h"
 

@@ -84,9 +84,10 @@ std::vector<uint8_t> FakeCoffeeTime::ImageBytes() const {
 void FakeCoffeeTime::ShowLabels() {
   auto& labels = desktop_.Window(window).shownLabels;
   labels.clear();
-  if (ownArt) return;
-  for (const std::string& cpuid : imageMicrocodes) labels.insert(cpuid);
-  if (meEnabled) labels.insert("MeEnabled");
+  // Own art shows only pictures cut from it: "506E3/own", "ME/own".
+  const std::string art = ownArt ? "/own" : "";
+  for (const std::string& cpuid : imageMicrocodes) labels.insert(cpuid + art);
+  if (meEnabled) labels.insert(ownArt ? "ME/own" : "MeEnabled");
 }
 
 void FakeCoffeeTime::OpenSaveDialog() {

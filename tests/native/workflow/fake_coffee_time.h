@@ -29,7 +29,7 @@ class FakeCoffeeTime {
   bool meEnabled = true;
   firmware::MeVersion meVersion{11, 6, 0, 1126};
   std::set<std::string> ignoredOnApply;    // ticked, but left out by the apply
-  bool ownArt = false;         // the loaded window draws no label we know
+  bool ownArt = false;         // the loaded window draws no stored label (only "…/own" ones)
   bool stuckMeSwitch = false;  // the ME switch click changes nothing
   int64_t paintDelayMs = 0;    // the loaded window paints this long after each show
   bool descriptor = false;     // the image has a flash descriptor, its HAP bit = ME off

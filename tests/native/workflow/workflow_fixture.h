@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/gbk_text.h"
 #include "automation/input_injector.h"
 #include "platform/messages.h"
 #include "tests/fakes/fake_desktop.h"
@@ -31,6 +32,7 @@ inline std::ostream& operator<<(std::ostream& os, const Click& c) {
 struct WorkflowRig {
   WorkflowRig() {
     form.clock = [this] { return desktop.NowMs(); };
+    desktop.AddFile(u"C:\\tool\\orvellanQZ", platform::kFileAttributeDirectory);
     desktop.AddFile(u"C:\\tool\\orvellanQZ\\ov.exe");
     desktop.AddFile(u"C:\\tool\\orvellanQZ\\bin\\fit\\fit.exe");
   }
