@@ -31,6 +31,27 @@ std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + strle
 
 }  // namespace
 
+std::wstring LabelsFolder() { return RunFolder() + L"\\orvellanQZ\\labels"; }
+
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolder(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
 std::wstring SamplePath(const std::wstring& name) {
   return FullPath(RunFolder() + L"\\samples\\" + name);
 }

@@ -32,6 +32,13 @@ constexpr const wchar_t* kReadDone = L"已完成BIOS读取,可以编辑BIOS微�
 constexpr const wchar_t* kRefreshed = L"已刷新右边BIOS源码区，请确认一下";
 constexpr const wchar_t* kSavedTo = L"魔改BIOS已保存到";
 
+// The run folder's labels folder, where the tool looks for the user's label pictures and puts
+// the window pictures it hands over.
+std::wstring LabelsFolder();
+// Removes a folder with all it holds; scenarios that make the tool write into the labels
+// folder remove it again, since the run folder is shared.
+void RemoveFolder(const std::wstring& folder);
+
 // The full Windows path of a file of the run folder's samples.
 std::wstring SamplePath(const std::wstring& name);
 // Copies a sample into `folder` under `newName`; the copy's path, empty on failure.

@@ -24,6 +24,10 @@ constexpr LPARAM kMeSwitchPoint = MAKELPARAM(175, 161);
 
 class ScreenEvidence : public ::testing::Test {
  protected:
+  // A window the tool cannot read is saved into the shared run folder's labels folder.
+  void SetUp() override { RemoveFolder(LabelsFolder()); }
+  void TearDown() override { RemoveFolder(LabelsFolder()); }
+
   // The tool started with the stand-in patcher misbehaving as `fault`, its input recorded.
   void Start(const std::wstring& fault) {
     folder_ = ScratchFolder(L"evidence_" + fault);
@@ -86,6 +90,8 @@ TEST_F(ScreenEvidence, WindowDrawnItsOwnWayIsNotTakenForMeOff) {
       << ToGbk(tool_.StatusText());
   EXPECT_FALSE(Holds(kMeAlreadyOff));
   EXPECT_EQ(MeSwitchClicks(), 0);
+  EXPECT_TRUE(Holds(L"已把CoffeeTime窗口画面保存到" + LabelsFolder() + L"\\截图\\CoffeeTime窗口-"))
+      << ToGbk(tool_.StatusText());
   ExpectMeUnconfirmed();
   EXPECT_EQ(SavedMeEnabled(), true);
 }
