@@ -1,12 +1,15 @@
 // Input: one byte giving where to split, then two BMP files (template, capture) back to back.
 // Both are decoded and reduced; the template is searched in the capture, and also in the raw
-// bytes taken as a reduced capture of a width chosen by the input.
+// bytes taken as a reduced capture of a width chosen by the input. The template is also taken
+// as a picture a user put in the labels folder: when it is accepted, what the search is given
+// must be a 24-bit picture within the limits that shows the same pixels.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "imaging/bmp_decoder.h"
 #include "imaging/colour_reduction.h"
+#include "imaging/label_picture.h"
 #include "imaging/template_search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -15,6 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view all(reinterpret_cast<const char*>(data), size);
   const std::string_view templateBytes = all.substr(1, split - 1);
   const std::string_view captureBytes = all.substr(split);
+
+  if (const auto usable = imaging::UsableLabelPicture(templateBytes)) {
+    const auto given = imaging::DecodeBmp(*usable);
+    const auto original = imaging::DecodeBmp(templateBytes);
+    if (!given || !original || static_cast<uint8_t>((*usable)[28]) != 24) __builtin_trap();
+    if (given->width > imaging::kMaxLabelPictureWidth) __builtin_trap();
+    if (given->height > imaging::kMaxLabelPictureHeight) __builtin_trap();
+    if (given->pixels != original->pixels) __builtin_trap();
+  }
 
   const auto decoded = imaging::DecodeBmp(captureBytes);
   if (decoded) {
