@@ -3,9 +3,12 @@
 #include <optional>
 
 #include "automation/input_injector.h"
-#include "workflow/coffee_time_driver.h"
-#include "workflow/fit_and_save.h"
-#include "workflow/microcode_selection.h"
+#include "workflow/detect_microcodes.h"
+#include "workflow/open_bios.h"
+#include "workflow/open_licence.h"
+#include "workflow/read_bios.h"
+#include "workflow/save_image.h"
+#include "workflow/toggle_microcode_edit.h"
 #include "workflow/patcher_process.h"
 #include "workflow/status_log.h"
 #include "workflow/step_context.h"

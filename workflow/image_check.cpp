@@ -8,7 +8,7 @@
 #include "firmware/facts_report.h"
 #include "platform/messages.h"
 #include "workflow/check_report.h"
-#include "workflow/microcode_selection.h"
+#include "workflow/microcode_slots.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
 #include "workflow/waits.h"

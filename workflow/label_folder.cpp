@@ -5,8 +5,8 @@
 #include "automation/file_access.h"
 #include "automation/gbk_text.h"
 #include "imaging/label_picture.h"
-#include "imaging/label_templates.h"
 #include "platform/messages.h"
+#include "workflow/coffee_time_ui.h"
 
 namespace workflow {
 
@@ -62,8 +62,8 @@ std::optional<std::string> LabelOfFileName(std::u16string_view fileName) {
   const std::u16string_view stem = fileName.substr(0, fileName.size() - kExtension.size());
   const std::u16string_view name = stem.substr(0, stem.find(u'_'));
   if (SameIgnoringCase(name, kMeLabelName)) return std::string(kMeLabelName);
-  for (const imaging::MicrocodeLabel& label : imaging::MicrocodeLabels()) {
-    if (SameIgnoringCase(name, label.cpuid)) return std::string(label.cpuid);
+  for (const coffee_time::MicrocodeCell& cell : coffee_time::kMicrocodeCells) {
+    if (SameIgnoringCase(name, cell.cpuid)) return std::string(cell.cpuid);
   }
   return std::nullopt;
 }

@@ -5,7 +5,8 @@
 #include "automation/input_injector.h"
 #include "automation/window_finder.h"
 #include "platform/messages.h"
-#include "workflow/coffee_time_driver.h"
+#include "workflow/coffee_time_ui.h"
+#include "workflow/tool_paths.h"
 #include "workflow/run_program.h"
 #include "workflow/waits.h"
 
@@ -17,8 +18,8 @@ constexpr uint32_t kTerminatedExitCode = 1;
 
 std::vector<platform::Hwnd> TopLevelWindowsOf(platform::WindowApi& windows, uint32_t processId) {
   std::vector<platform::Hwnd> found;
-  for (platform::Hwnd w = automation::LocateWindow(windows, 0, 0, kCoffeeTimeClass); w != 0;
-       w = automation::LocateWindow(windows, 0, w, kCoffeeTimeClass)) {
+  for (platform::Hwnd w = automation::LocateWindow(windows, 0, 0, coffee_time::kWindowClass); w != 0;
+       w = automation::LocateWindow(windows, 0, w, coffee_time::kWindowClass)) {
     if (windows.GetWindowProcessId(w) == processId) found.push_back(w);
   }
   return found;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "workflow/label_folder.h"
+#include "workflow/microcode_slots.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
 
@@ -54,9 +55,9 @@ bool VendorHolds(const StepContext& ctx, std::string_view cpuid) {
 // Whether the window shows any known microcode of the vendor file; unseen stays unseen.
 imaging::FindStatus SearchVendorLabels(StepContext& ctx) {
   const bool withFolderPictures = FolderHolds(ctx, kMeLabelName);
-  for (const imaging::MicrocodeLabel& label : imaging::MicrocodeLabels()) {
-    if (!VendorHolds(ctx, label.cpuid)) continue;
-    const imaging::FindStatus status = SearchLabel(ctx, label, withFolderPictures);
+  for (const MicrocodeSlot& slot : MicrocodeSlots()) {
+    if (!VendorHolds(ctx, slot.cpuid)) continue;
+    const imaging::FindStatus status = SearchLabel(ctx, slot.pictures, withFolderPictures);
     if (status != imaging::FindStatus::kNotFound) return status;
   }
   return imaging::FindStatus::kNotFound;

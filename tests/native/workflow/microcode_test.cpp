@@ -3,7 +3,7 @@
 
 #include "imaging/label_templates.h"
 #include "tests/native/workflow/workflow_fixture.h"
-#include "workflow/microcode_selection.h"
+#include "workflow/microcode_slots.h"
 
 namespace workflow {
 namespace {
@@ -14,12 +14,13 @@ std::vector<std::string> Row(const std::string& number, const std::string& cpuid
   return {number, cpuid};
 }
 
-TEST(MicrocodeSlots, PairWithTheStoredLabelsInDetectionOrder) {
+TEST(MicrocodeSlots, HoldTheirStoredLabelsInDetectionOrder) {
   const auto& labels = imaging::MicrocodeLabels();
   const auto& slots = MicrocodeSlots();
   for (size_t i = 0; i < slots.size(); ++i) {
     EXPECT_EQ(labels[i].cpuid, slots[i].cpuid);
     EXPECT_EQ(slots[i].checkBox, "W" + std::string(slots[i].cpuid));
+    EXPECT_EQ(slots[i].pictures.primary.data(), labels[i].primary.data()) << "holds its own label";
   }
 }
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "tests/native/workflow/workflow_fixture.h"
-#include "workflow/coffee_time_driver.h"
+#include "workflow/tool_paths.h"
 #include "workflow/status_log.h"
 
 namespace workflow {

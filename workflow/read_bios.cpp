@@ -1,30 +1,30 @@
-#include "workflow/coffee_time_driver.h"
+#include "workflow/read_bios.h"
 
 #include <optional>
+#include <string>
 
 #include "automation/file_access.h"
-#include "automation/file_dialogs.h"
-#include "automation/gbk_text.h"
 #include "automation/input_injector.h"
 #include "automation/pumping_wait.h"
-#include "automation/text_helpers.h"
 #include "automation/window_finder.h"
 #include "platform/messages.h"
+#include "workflow/coffee_time_ui.h"
+#include "workflow/detect_microcodes.h"
 #include "workflow/image_check.h"
-#include "workflow/me_replacement.h"
-#include "workflow/patcher_process.h"
-#include "workflow/path_checks.h"
+#include "workflow/main_window_layout.h"
+#include "workflow/me_phase.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
+#include "workflow/tool_paths.h"
 #include "workflow/waits.h"
+#include "workflow/window_picture_file.h"
 #include "workflow/window_reading.h"
 
 namespace workflow {
 
 namespace {
 
-constexpr std::string_view kToolFolderMissing =
-    "请与  [orvellanQZ]  文件夹和本工具放在一同目录(与文件夹并列,并非放将本工具放到  [orvellanQZ)]  )使用";
+constexpr std::string_view kNoFileChosen = "请选择原版BIOS";
 constexpr std::string_view kFileRejected =
     "BIOS文件读取错误,请在官网下载原bios进行读取(不挑后缀名、拓展名)";
 constexpr std::string_view kNoStartWindow =
@@ -33,26 +33,17 @@ constexpr std::string_view kLoadTimedOut =
     "CoffeeTime长时间未完成BIOS加载,请重新点击\"打开\"选择原版BIOS";
 constexpr std::string_view kCoffeeTimeGone =
     "CoffeeTime已退出,BIOS未能加载,请重新点击\"打开\"选择原版BIOS";
-constexpr std::string_view kPathNotGbk =
-    "BIOS文件的路径中有系统无法识别的文字,请把文件移到只含中文、英文字母和数字的路径下,再点击\"打开\"";
-constexpr std::string_view kPathTooLong =
-    "BIOS文件的路径太长,请把文件移到较短的路径下(如D:\\bios),再点击\"打开\"";
-constexpr std::string_view kFileMissing = "找不到所选的BIOS文件,请重新点击\"打开\"选择原版BIOS";
 constexpr std::string_view kVendorFileUnopenable =
     "无法打开原版BIOS文件(可能已被删除或被其他程序占用),请重新点击\"打开\"选择";
 constexpr std::string_view kVendorFileEmpty = "原版BIOS文件是空的,请重新点击\"打开\"选择";
 constexpr std::string_view kVendorFileTooLarge =
     "原版BIOS文件超过64MB,不是主板BIOS,请重新点击\"打开\"选择";
-constexpr std::string_view kDialogFailed = "无法打开文件选择窗口,请重新点击\"打开\"";
 
 constexpr uint32_t kDesignDpi = 96;  // 100 %: what CoffeeTime's points and pictures fit
 
-constexpr platform::Point kPathInput{275, 160};
-constexpr platform::Point kLoadButton{444, 192};
-
 platform::Hwnd FindStartWindow(StepContext& ctx) {
-  return automation::LocateWindow(ctx.platform.windows, 0, 0, kCoffeeTimeClass,
-                                  kCoffeeTimeStartTitle);
+  return automation::LocateWindow(ctx.platform.windows, 0, 0, coffee_time::kWindowClass,
+                                  coffee_time::kStartTitle);
 }
 
 // CoffeeTime may still be starting when the user presses "读取" right after "打开". 0 when
@@ -107,38 +98,6 @@ bool RejectedFile(StepContext& ctx, platform::Hwnd start) {
   return automation::IsWindowResponding(windows, start);
 }
 
-std::string_view VendorPathMessage(PathProblem problem) {
-  switch (problem) {
-    case PathProblem::kNotGbk: return kPathNotGbk;
-    case PathProblem::kTooLong: return kPathTooLong;
-    default: return kFileMissing;
-  }
-}
-
-// The open dialog's answer as a path the patcher can take; empty (after telling the user why)
-// when there is none.
-std::string ChosenVendorPath(StepContext& ctx, platform::Hwnd mainWindow) {
-  platform::SystemApi& system = ctx.platform.system;
-  const automation::DialogAnswer answer = automation::AskOpenFile(
-      ctx.platform,
-      {.owner = mainWindow, .initialDir = system.ProgramDirectory(), .title = "请选择未魔改bios文件"});
-  std::string_view refusal;
-  switch (answer.end) {
-    case automation::DialogEnd::kChosen:
-      if (const PathProblem problem = CheckVendorPath(system, answer.path);
-          problem != PathProblem::kNone) {
-        refusal = VendorPathMessage(problem);
-      }
-      break;
-    case automation::DialogEnd::kCancelled: return {};
-    case automation::DialogEnd::kNameTooLong: refusal = kPathTooLong; break;
-    case automation::DialogEnd::kFailed: refusal = kDialogFailed; break;
-  }
-  if (refusal.empty()) return answer.path;
-  ShowMessage(ctx, refusal, platform::kMbIconInformation, kDefaultCaption, mainWindow);
-  return {};
-}
-
 enum class LoadOutcome { kLoaded, kTimedOut, kVanished, kClosing };
 
 // Waits for the window whose title carries the file name and whose height differs from the
@@ -151,7 +110,8 @@ LoadOutcome AwaitLoadedWindow(StepContext& ctx, platform::Hwnd start) {
     if (!Pause(ctx, 800)) return LoadOutcome::kClosing;
     s.biosFileName = FileNameOfPath(s.biosPath);
     s.coffeeTimeWindow = automation::LocateWindow(
-        windows, 0, 0, kCoffeeTimeClass, std::string(kCoffeeTimeLoadedTitlePrefix) + s.biosFileName);
+        windows, 0, 0, coffee_time::kWindowClass,
+        std::string(coffee_time::kLoadedTitlePrefix) + s.biosFileName);
     s.loadedWindowRect = automation::WindowBoundsOf(windows, s.coffeeTimeWindow);
     if (s.coffeeTimeWindow != 0 && s.loadedWindowRect.height != s.startWindowRect.height) {
       return LoadOutcome::kLoaded;
@@ -163,42 +123,28 @@ LoadOutcome AwaitLoadedWindow(StepContext& ctx, platform::Hwnd start) {
   return LoadOutcome::kTimedOut;
 }
 
+// After the ME phase: the read reported, the main window enlarged, the microcodes listed (and,
+// when none is recognised although the vendor file holds some, the window handed over for the
+// user's own label pictures), the window centred.
+void FinishRead(StepContext& ctx) {
+  LogStatus(ctx, "正在读取BIOS原有代码...\r\n");
+  if (!Pause(ctx, 600)) return;
+  LogStatus(ctx, "已完成BIOS读取,可以编辑BIOS微码...");
+  AppendStatus(ctx, "\r\n");
+  ctx.state.readComplete = true;
+
+  ctx.form.SetHeight(kEnlargedHeight);
+  if (!Pause(ctx, 300)) return;
+  ctx.form.SetPicture(controls::kBannerPicture, ctx.bannerPicture);
+  const DetectionResult detected = DetectMicrocodeList(ctx);
+  if (Closing(ctx)) return;
+  if (!detected.windowUnseen && ReportUnrecognisedMicrocodes(ctx, detected.rows)) {
+    SaveWindowPictureForLabels(ctx);
+  }
+  CentreMainWindow(ctx);
+}
+
 }  // namespace
-
-std::string CoffeeTimePath(platform::SystemApi& system) {
-  return system.ProgramDirectory() + "\\orvellanQZ\\ov.exe";
-}
-
-std::string FitPath(platform::SystemApi& system) {
-  return system.ProgramDirectory() + "\\orvellanQZ\\bin\\fit\\fit.exe";
-}
-
-std::string FileNameOfPath(const std::string& path) {
-  const size_t slash = automation::FindLastGbkChar(path, '\\');
-  const std::string prefix = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  return automation::ReplaceMany(path, {{prefix, ""}});
-}
-
-void OpenBios(StepContext& ctx) {
-  platform::SystemApi& system = ctx.platform.system;
-  const platform::Hwnd mainWindow = ctx.form.NativeHandle(controls::kMainWindow);
-  if (!automation::FileExists(system, CoffeeTimePath(system))) {
-    ShowMessage(ctx, kToolFolderMissing, platform::kMbIconInformation, kDefaultCaption, mainWindow);
-    return;
-  }
-  ctx.state.biosPath = ChosenVendorPath(ctx, mainWindow);
-  ctx.form.SetText(controls::kPathBox, ctx.state.biosPath);
-  if (ctx.form.GetText(controls::kPathBox).empty()) {
-    ctx.form.SetDisabled(controls::kReadButton, true);
-    return;
-  }
-  StartPatcher(ctx);
-  ctx.form.SetDisabled(controls::kReadButton, false);
-  ctx.form.SetDisabled(controls::kOpenButton, true);
-  AppendStatus(ctx, TimeStamp(system.GetLocalTime()) + "  已加入原版BIOS" +
-                        ctx.form.GetText(controls::kPathBox) + "\r\n");
-  ReportVendorImage(ctx);
-}
 
 void ReadBios(StepContext& ctx) {
   const std::string chosen = ctx.form.GetText(controls::kPathBox);
@@ -224,11 +170,13 @@ void ReadBios(StepContext& ctx) {
   LogStatus(ctx, "正在加载BIOS配置项(本次停留时间较长,请耐心等待.....\r\n");
 
   auto& windows = ctx.platform.windows;
-  automation::PostClick(windows, s.coffeeTimeStartWindow, kPathInput.x, kPathInput.y);
+  automation::PostClick(windows, s.coffeeTimeStartWindow, coffee_time::kPathInput.x,
+                        coffee_time::kPathInput.y);
   if (!Pause(ctx, 800)) return;
   automation::TypeText(ctx.platform, s.coffeeTimeStartWindow, s.biosPath);
   if (!Pause(ctx, 100)) return;
-  automation::PostClick(windows, s.coffeeTimeStartWindow, kLoadButton.x, kLoadButton.y);
+  automation::PostClick(windows, s.coffeeTimeStartWindow, coffee_time::kLoadButton.x,
+                        coffee_time::kLoadButton.y);
   if (!Pause(ctx, 100)) return;
 
   const bool rejected = RejectedFile(ctx, s.coffeeTimeStartWindow);
@@ -244,7 +192,7 @@ void ReadBios(StepContext& ctx) {
   s.startWindowRect = automation::WindowBoundsOf(windows, s.coffeeTimeStartWindow);
   switch (AwaitLoadedWindow(ctx, s.coffeeTimeStartWindow)) {
     case LoadOutcome::kLoaded:
-      ReplaceAndDisableMe(ctx);
+      if (ReplaceAndDisableMe(ctx)) FinishRead(ctx);
       return;
     case LoadOutcome::kVanished:
       AbandonRead(ctx, kCoffeeTimeGone);

@@ -1,4 +1,4 @@
-#include "workflow/fit_and_save.h"
+#include "workflow/save_image.h"
 
 #include <optional>
 #include <string>
@@ -9,13 +9,12 @@
 #include "automation/input_injector.h"
 #include "automation/window_finder.h"
 #include "platform/messages.h"
-#include "workflow/coffee_time_driver.h"
+#include "workflow/coffee_time_ui.h"
 #include "workflow/image_check.h"
-#include "workflow/microcode_selection.h"
 #include "workflow/path_checks.h"
-#include "workflow/run_program.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
+#include "workflow/toggle_microcode_edit.h"
 #include "workflow/waits.h"
 
 namespace workflow {
@@ -24,26 +23,11 @@ namespace {
 
 using automation::LocateWindow;
 
-constexpr std::string_view kFitClass = "Qt5QWindowIcon";
-constexpr std::string_view kLicenceCaption = "ORVELLANQZ温馨提醒您";
-constexpr std::string_view kAlreadyAccepted =
-    "您已同意英特尔不知道什么协议，无需再次同意,关掉协议窗口方可";
-constexpr std::string_view kPleaseAccept =
-    "选择 I accept the license agreement便为同意英特尔不知道什么协议，否之无法进行制作bios";
-constexpr std::string_view kFitMissing =
-    "找不到FIT(orvellanQZ\\bin\\fit\\fit.exe),请确认orvellanQZ文件夹完整";
-constexpr std::string_view kNoFitWindow =
-    "FIT没有打开窗口,请确认orvellanQZ\\bin\\fit\\fit.exe能够运行";
 constexpr std::string_view kNoPathChosen = "拜托，好歹选个地方啦";
 constexpr std::string_view kTicksUnconfirmed =
     "勾选的微码还没有确认,请先点击\"选完点击此处\",再点击\"执行制作\"";
 constexpr std::string_view kSavePathTooLong = "保存路径太长,魔改BIOS未保存,请选择较短的路径\r\n";
 constexpr std::string_view kSaveDialogFailed = "无法打开保存窗口,魔改BIOS未保存\r\n";
-constexpr platform::Point kSaveButton{520, 560};
-
-// The file-name box of CoffeeTime's save dialog, one level at a time below the dialog.
-constexpr std::string_view kFileNameChain[] = {"DUIViewWndClassName", "DirectUIHWND",
-                                               "FloatNotifySink", "ComboBox", "Edit"};
 
 struct SaveDialog {
   platform::Hwnd fileNameBox = 0;
@@ -52,15 +36,17 @@ struct SaveDialog {
 
 SaveDialog FindSaveDialogOnce(platform::WindowApi& windows) {
   SaveDialog found;
-  const platform::Hwnd dialog = LocateWindow(windows, 0, 0, "#32770", "Save image");
+  const platform::Hwnd dialog =
+      LocateWindow(windows, 0, 0, coffee_time::kSaveDialogClass, coffee_time::kSaveDialogTitle);
   if (dialog == 0) return found;
   platform::Hwnd level = dialog;
-  for (std::string_view cls : kFileNameChain) {
+  for (std::string_view cls : coffee_time::kFileNameChain) {
     level = LocateWindow(windows, level, 0, cls);
     if (level == 0) return found;
   }
   found.fileNameBox = level;
-  found.saveButton = LocateWindow(windows, dialog, 0, "Button", "保存(&S)");
+  found.saveButton = LocateWindow(windows, dialog, 0, coffee_time::kSaveConfirmClass,
+                                  coffee_time::kSaveConfirmTitle);
   return found;
 }
 
@@ -110,31 +96,6 @@ std::string SaveTargetRefusal(StepContext& ctx, const std::string& target) {
 
 }  // namespace
 
-void OpenLicence(StepContext& ctx) {
-  platform::SystemApi& system = ctx.platform.system;
-  const platform::Hwnd mainWindow = ctx.form.NativeHandle(controls::kMainWindow);
-  const auto tell = [&](std::string_view text) {
-    ShowMessage(ctx, text, platform::kMbIconExclamation, kLicenceCaption, mainWindow);
-  };
-  const std::string fit = FitPath(system);
-  if (!automation::FileExists(system, fit)) {
-    tell(kFitMissing);
-    return;
-  }
-  if (!RunProgram(system, QuotedPath(fit), false, platform::kSwShowNormal)) {
-    tell(kNoFitWindow);
-    return;
-  }
-  if (!Pause(ctx, 4000)) return;
-  const platform::Hwnd window = LocateWindow(ctx.platform.windows, 0, 0, kFitClass);
-  if (window == 0) {
-    tell(kNoFitWindow);
-    return;
-  }
-  const bool accepted = automation::WindowStyleOf(ctx.platform.windows, window) == kAcceptedFitStyle;
-  tell(accepted ? kAlreadyAccepted : kPleaseAccept);
-}
-
 void SaveImage(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
   const platform::Hwnd mainWindow = ctx.form.NativeHandle(controls::kMainWindow);
@@ -173,7 +134,8 @@ void SaveImage(StepContext& ctx) {
   const std::optional<uint64_t> stampBefore = automation::FileWriteStamp(ctx.platform.system, target);
   if (!LoadedWindowThere(ctx)) return;
 
-  automation::PostClick(windows, ctx.state.coffeeTimeWindow, kSaveButton.x, kSaveButton.y);
+  automation::PostClick(windows, ctx.state.coffeeTimeWindow, coffee_time::kSaveButton.x,
+                        coffee_time::kSaveButton.y);
   if (!Pause(ctx, 1000)) return;
   const std::optional<SaveDialog> dialog = AwaitSaveDialog(ctx);
   if (Closing(ctx)) return;
