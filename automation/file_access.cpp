@@ -24,14 +24,16 @@ bool FileExists(platform::SystemApi& system, std::string_view path) {
 
 namespace {
 
-FileReadResult ReadOpenFile(platform::SystemApi& system, platform::Handle file, uint64_t limit) {
+FileReadResult ReadOpenFile(platform::SystemApi& system, platform::Handle file, uint64_t limit,
+                            bool cutAtLimit) {
   FileReadResult result;
   uint64_t size = 0;
   if (!system.GetFileSizeEx(file, &size)) return result;
-  if (size > limit) {
+  if (size > limit && !cutAtLimit) {
     result.status = FileReadStatus::kTooLarge;
     return result;
   }
+  size = std::min(size, limit);
   result.bytes.resize(static_cast<size_t>(size));
   size_t done = 0;
   while (done < result.bytes.size()) {
@@ -83,15 +85,17 @@ std::optional<uint64_t> ReadableFileSize(platform::SystemApi& system, std::strin
 }
 
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
-                             bool shareWrite) {
+                             Sharing sharing, bool cutAtLimit) {
   const std::u16string wide = ToUtf16(system, path);
   if (wide.empty()) return {};
-  return ReadWholeFile(system, wide, limit, shareWrite);
+  return ReadWholeFile(system, wide, limit, sharing, cutAtLimit);
 }
 
 FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& wide,
-                             uint64_t limit, bool shareWrite) {
-  const uint32_t share = platform::kFileShareRead | (shareWrite ? platform::kFileShareWrite : 0);
+                             uint64_t limit, Sharing sharing, bool cutAtLimit) {
+  uint32_t share = platform::kFileShareRead;
+  if (sharing != Sharing::kRead) share |= platform::kFileShareWrite;
+  if (sharing == Sharing::kReadWriteDelete) share |= platform::kFileShareDelete;
   const platform::Handle file = system.CreateFileW(wide.c_str(), share);
   if (file == platform::kInvalidHandle) {
     switch (system.GetLastError()) {
@@ -104,7 +108,7 @@ FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& 
         return {};
     }
   }
-  FileReadResult result = ReadOpenFile(system, file, limit);
+  FileReadResult result = ReadOpenFile(system, file, limit, cutAtLimit);
   system.CloseHandle(file);
   return result;
 }

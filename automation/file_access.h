@@ -45,12 +45,19 @@ enum class FileWriteStatus {
 FileWriteStatus WriteNewFile(platform::SystemApi& system, std::string_view path,
                              std::string_view bytes);
 
-// Reads a whole file, read-only. With `shareWrite` false the open fails (kBusy) while another
-// program is still writing the file; with it true the file is read whoever else has it open.
+// How a reader shares the file it reads with other programs.
+enum class Sharing {
+  kRead,             // others may read; the open fails (kBusy) while another program writes it
+  kReadWrite,        // the file is read whoever else has it open for reading or writing
+  kReadWriteDelete,  // ... and others may also delete or replace it meanwhile
+};
+
+// Reads a whole file, read-only. A file of more than `limit` bytes is kTooLarge and not read;
+// with cutAtLimit its first `limit` bytes are read instead.
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
-                             bool shareWrite);
-// The same for a path in UTF-16 units (NUL-terminated), as a folder listing gives it.
+                             Sharing sharing, bool cutAtLimit = false);
+// The same for a path in UTF-16 units, as a folder listing gives it.
 FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& widePath,
-                             uint64_t limit, bool shareWrite);
+                             uint64_t limit, Sharing sharing, bool cutAtLimit = false);
 
 }  // namespace automation

@@ -54,6 +54,7 @@ constexpr uint32_t kMbTaskModal = 0x2000;
 constexpr uint32_t kFileAttributeDirectory = 0x10;
 constexpr uint32_t kFileShareRead = 1;
 constexpr uint32_t kFileShareWrite = 2;
+constexpr uint32_t kFileShareDelete = 4;
 constexpr uint32_t kErrorFileNotFound = 2;
 constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorSharingViolation = 32;

@@ -1,7 +1,5 @@
 #include "workflow/controller.h"
 
-#include <optional>
-
 #include "automation/input_injector.h"
 #include "workflow/detect_microcodes.h"
 #include "workflow/open_bios.h"
@@ -20,7 +18,7 @@ namespace {
 
 constexpr std::string_view kTitle = "ORVELLANQZ-1151主板魔改BIOS制作器";
 
-enum class Step { kOpen, kRead, kToggle, kDetect, kLicence, kSave };
+using StepHandler = void (*)(StepContext&);
 
 }  // namespace
 
@@ -29,25 +27,25 @@ struct Controller::Impl {
        std::string_view banner, StartupHooks startupHooks)
       : ctx{platform, form, finder, state, banner}, hooks(std::move(startupHooks)) {}
 
-  // One step at a time. While a step runs (its handler waits inside, pumping), a press of its
+  // One step at a time; the only guard against a button's event running again while its step
+  // waits (pumping), as the main window passes every press on. A press of the running step's
   // own button is ignored, so a double click cannot run it twice; any other step is refused
   // with a line, so that none runs in the middle of another (a save in the middle of a confirm
   // would check the image before the microcodes are in).
-  template <typename Handler>
-  void RunAlone(Step step, Handler handler) {
-    if (running) {
-      if (*running != step) LogStatus(ctx, "请等当前步骤完成后再操作\r\n");
+  void RunAlone(StepHandler step) {
+    if (running != nullptr) {
+      if (running != step) LogStatus(ctx, "请等当前步骤完成后再操作\r\n");
       return;
     }
     running = step;
-    handler(ctx);
-    running.reset();
+    step(ctx);
+    running = nullptr;
   }
 
   WorkflowState state;
   StepContext ctx;
   StartupHooks hooks;
-  std::optional<Step> running;
+  StepHandler running = nullptr;  // the step running now
 };
 
 Controller::Controller(platform::Platform& platform, Form& form, imaging::ImageFinder& finder,
@@ -76,11 +74,11 @@ void Controller::OnDestroying() {
   CloseStartedPatcher(impl_->ctx);
 }
 
-void Controller::OnOpenClicked() { impl_->RunAlone(Step::kOpen, OpenBios); }
-void Controller::OnReadClicked() { impl_->RunAlone(Step::kRead, ReadBios); }
-void Controller::OnMicrocodeButtonClicked() { impl_->RunAlone(Step::kToggle, ToggleMicrocodeEdit); }
-void Controller::OnRefreshPicturePressed() { impl_->RunAlone(Step::kDetect, DetectMicrocodes); }
-void Controller::OnLicenceClicked() { impl_->RunAlone(Step::kLicence, OpenLicence); }
-void Controller::OnMakeClicked() { impl_->RunAlone(Step::kSave, SaveImage); }
+void Controller::OnOpenClicked() { impl_->RunAlone(OpenBios); }
+void Controller::OnReadClicked() { impl_->RunAlone(ReadBios); }
+void Controller::OnMicrocodeButtonClicked() { impl_->RunAlone(ToggleMicrocodeEdit); }
+void Controller::OnRefreshPicturePressed() { impl_->RunAlone(DetectMicrocodes); }
+void Controller::OnLicenceClicked() { impl_->RunAlone(OpenLicence); }
+void Controller::OnMakeClicked() { impl_->RunAlone(SaveImage); }
 
 }  // namespace workflow

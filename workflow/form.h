@@ -9,6 +9,13 @@
 
 namespace workflow {
 
+// The left (or top) edge that centres a window of `windowSize` on a screen of `screenSize`
+// pixels: (screen - window) / 2, truncated toward zero (C++ division), also when the window is
+// the larger. The main window is placed by it when it is made and after a read.
+constexpr int CentredCoordinate(int screenSize, int windowSize) {
+  return (screenSize - windowSize) / 2;
+}
+
 class Form {
  public:
   virtual ~Form() = default;

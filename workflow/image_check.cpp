@@ -117,7 +117,7 @@ std::optional<std::vector<uint8_t>> AwaitCompleteFile(StepContext& ctx, const st
   size_t sizeBefore = 0;
   for (;;) {
     automation::FileReadResult read =
-        automation::ReadWholeFile(system, path, kImageSizeLimit, false);
+        automation::ReadWholeFile(system, path, kImageSizeLimit, automation::Sharing::kRead);
     if (read.status == automation::FileReadStatus::kTooLarge) return std::nullopt;
     if (read.status == automation::FileReadStatus::kRead) {
       if (seenBefore && sizeBefore == read.bytes.size()) return std::move(read.bytes);
@@ -151,7 +151,8 @@ void ReportVendorImage(StepContext& ctx) {
   ctx.state.vendorFacts.clear();
   ctx.state.vendorFitCpuids.clear();
   const automation::FileReadResult read =
-      automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit, true);
+      automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit,
+                                automation::Sharing::kReadWrite);
   switch (read.status) {
     case automation::FileReadStatus::kRead: {
       const firmware::ImageFacts facts = firmware::InspectImage(read.bytes);

@@ -74,7 +74,8 @@ LabelFolderContents LoadLabelFolder(platform::SystemApi& system, std::string_vie
   if (wideFolder.empty()) return contents;
   for (const std::u16string& name : CountedFileNames(system, wideFolder)) {
     const automation::FileReadResult read =
-        automation::ReadWholeFile(system, wideFolder + u"\\" + name, kPictureFileLimit, true);
+        automation::ReadWholeFile(system, wideFolder + u"\\" + name, kPictureFileLimit,
+                                    automation::Sharing::kReadWrite);
     const std::string_view bytes(reinterpret_cast<const char*>(read.bytes.data()),
                                  read.bytes.size());
     std::optional<std::string> picture;

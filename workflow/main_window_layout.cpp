@@ -4,8 +4,6 @@
 
 namespace workflow {
 
-int CentredCoordinate(int screenSize, int windowSize) { return (screenSize - windowSize) / 2; }
-
 void CentreMainWindow(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
   ctx.form.SetTop(CentredCoordinate(windows.GetSystemMetrics(platform::kSmCyScreen), ctx.form.Height()));

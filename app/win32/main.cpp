@@ -14,32 +14,29 @@
 
 namespace {
 
+// The step each button's (or picture's) event starts. The controller lets one step run at a
+// time.
+struct EventRoute {
+  app::FormEvent event;
+  void (workflow::Controller::*start)();
+};
+constexpr EventRoute kEventRoutes[] = {
+    {app::FormEvent::kOpenClicked, &workflow::Controller::OnOpenClicked},
+    {app::FormEvent::kReadClicked, &workflow::Controller::OnReadClicked},
+    {app::FormEvent::kMicrocodeClicked, &workflow::Controller::OnMicrocodeButtonClicked},
+    {app::FormEvent::kRefreshPressed, &workflow::Controller::OnRefreshPicturePressed},
+    {app::FormEvent::kLicenceClicked, &workflow::Controller::OnLicenceClicked},
+    {app::FormEvent::kMakeClicked, &workflow::Controller::OnMakeClicked},
+};
+
 void Dispatch(workflow::Controller& controller, app::NoticeBoard& noticeBoard,
               app::FormEvent event) {
-  switch (event) {
-    case app::FormEvent::kOpenClicked:
-      controller.OnOpenClicked();
-      break;
-    case app::FormEvent::kReadClicked:
-      controller.OnReadClicked();
-      break;
-    case app::FormEvent::kMicrocodeClicked:
-      controller.OnMicrocodeButtonClicked();
-      break;
-    case app::FormEvent::kRefreshPressed:
-      controller.OnRefreshPicturePressed();
-      break;
-    case app::FormEvent::kLicenceClicked:
-      controller.OnLicenceClicked();
-      break;
-    case app::FormEvent::kMakeClicked:
-      controller.OnMakeClicked();
-      break;
-    case app::FormEvent::kNoticeTick:
-      noticeBoard.Refresh();
-      break;
-    case app::FormEvent::kNone:
-      break;
+  if (event == app::FormEvent::kNoticeTick) {
+    noticeBoard.Refresh();  // reads the page; never waits, so it cannot run inside itself
+    return;
+  }
+  for (const EventRoute& route : kEventRoutes) {
+    if (route.event == event) (controller.*route.start)();
   }
 }
 

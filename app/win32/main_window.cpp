@@ -11,6 +11,7 @@
 #include "app/notice/win32/page_viewer.h"
 #include "banner_picture.h"
 #include "refresh_picture.h"
+#include "workflow/form.h"
 
 namespace app {
 namespace {
@@ -78,8 +79,8 @@ bool MainWindow::Create(HINSTANCE instance, FormHandlers handlers) {
   }
 
   const MainWindowSpec& layout = MainWindowLayout();
-  const int left = CenteredOrigin(GetSystemMetrics(SM_CXSCREEN), layout.width);
-  const int top = CenteredOrigin(GetSystemMetrics(SM_CYSCREEN), layout.height);
+  const int left = workflow::CentredCoordinate(GetSystemMetrics(SM_CXSCREEN), layout.width);
+  const int top = workflow::CentredCoordinate(GetSystemMetrics(SM_CYSCREEN), layout.height);
   const std::string title(layout.title);
   // Fixed border, caption with system menu and minimise box; no maximise, no sizing.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -252,10 +253,7 @@ int MainWindow::TimerInterval(std::string_view name) const {
 }
 
 void MainWindow::Raise(FormEvent event) {
-  const size_t slot = static_cast<size_t>(event);
-  if (!handlers_.event || !gate_.TryEnter(slot)) return;
-  handlers_.event(event);
-  gate_.Leave(slot);
+  if (handlers_.event) handlers_.event(event);
 }
 
 void MainWindow::ReleaseResources() {

@@ -72,7 +72,6 @@ class MainWindow {
   platform::UniqueBrush whiteBrush_;
   HCURSOR handCursor_ = nullptr;
   HWND lastFocus_ = nullptr;
-  EventGate<static_cast<size_t>(FormEvent::kNoticeTick) + 1> gate_;
 };
 
 }  // namespace app

@@ -5,17 +5,16 @@
 
 #include "app/notice/notice_address.h"
 #include "app/notice/page_charset.h"
+#include "automation/file_access.h"
 #include "automation/win32/html_engine_document.h"
 #include "automation/html_page_document.h"
 #include "automation/html_reader.h"
 #include "platform/win32/gbk_conversion.h"
-#include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_platform.h"
 
 namespace app {
 namespace {
-
-constexpr UINT kGbkCodePage = 936;
 
 using platform::GbkOfWide;
 using platform::WideOfCodePage;
@@ -39,29 +38,12 @@ bool IsOwnViewer(platform::Hwnd window) {
 }
 
 std::optional<std::string> ReadLocalFile(const std::string& path) {
-  const std::wstring widePath = WideOfCodePage(kGbkCodePage, path);
-  if (widePath.empty()) return std::nullopt;
   // Others may rewrite or replace the page while it is read.
-  const platform::UniqueHandle file(
-      CreateFileW(widePath.c_str(), GENERIC_READ,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char buffer[16384];
-  bool ok = true;
-  while (bytes.size() < automation::kMaxHtmlBytes) {
-    DWORD got = 0;
-    if (!ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
-    bytes.append(buffer, got);
-  }
-  if (!ok) return std::nullopt;
-  if (bytes.size() > automation::kMaxHtmlBytes) bytes.resize(automation::kMaxHtmlBytes);
-  return bytes;
+  const automation::FileReadResult read =
+      automation::ReadWholeFile(platform::Win32Platform().system, path, automation::kMaxHtmlBytes,
+                                automation::Sharing::kReadWriteDelete, true);
+  if (read.status != automation::FileReadStatus::kRead) return std::nullopt;
+  return std::string(read.bytes.begin(), read.bytes.end());
 }
 
 std::string PageTextAsGbk(std::string_view bytes) {

@@ -2,15 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "workflow/form.h"
+
 namespace app {
 namespace {
 
-TEST(CenteredOrigin, TruncatesTowardZeroEitherSide) {
-  EXPECT_EQ(CenteredOrigin(1920, 859), 530);   // 1061 / 2 = 530.5
-  EXPECT_EQ(CenteredOrigin(1080, 180), 450);
-  EXPECT_EQ(CenteredOrigin(800, 859), -29);    // -59 / 2 = -29.5: toward zero, not -30
-  EXPECT_EQ(CenteredOrigin(600, 764), -82);
-  EXPECT_EQ(CenteredOrigin(858, 859), 0);      // -1 / 2 = -0.5
+TEST(CentredCoordinate, TruncatesTowardZeroEitherSide) {
+  EXPECT_EQ(workflow::CentredCoordinate(1920, 859), 530);   // 1061 / 2 = 530.5
+  EXPECT_EQ(workflow::CentredCoordinate(1080, 180), 450);
+  EXPECT_EQ(workflow::CentredCoordinate(800, 859), -29);    // -59 / 2 = -29.5: toward zero, not -30
+  EXPECT_EQ(workflow::CentredCoordinate(600, 764), -82);
+  EXPECT_EQ(workflow::CentredCoordinate(858, 859), 0);      // -1 / 2 = -0.5
 }
 
 TEST(IntervalChange, SameValueTwiceKeepsTheRunningPeriod) {
@@ -44,17 +46,6 @@ TEST(IntervalChange, NewPeriodRestartsARunningTimer) {
   EXPECT_TRUE(change.stop);
   EXPECT_TRUE(change.start);
   EXPECT_EQ(change.interval, 1000);
-}
-
-TEST(EventGate, AnEventCannotReenterItselfButOthersRun) {
-  EventGate<4> gate;
-  ASSERT_TRUE(gate.TryEnter(1));
-  EXPECT_FALSE(gate.TryEnter(1)) << "second press while the first still runs";
-  EXPECT_TRUE(gate.TryEnter(2)) << "another event during a wait";
-  gate.Leave(2);
-  gate.Leave(1);
-  EXPECT_TRUE(gate.TryEnter(1)) << "runs again once the handler returned";
-  EXPECT_FALSE(gate.TryEnter(4)) << "out of range";
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ TEST_F(WorkflowTest, PressesBeforeAReadFinishedOnlySayThatABiosMustBeReadFirst) 
     controller.OnMakeClicked();
     controller.OnOpenClicked();
     controller.OnLicenceClicked();
+    controller.OnReadClicked();  // its own step: ignored without a line
   };
   desktop.After(3000, pressAll, true);
   controller.OnReadClicked();  // gives up on the load at its bound
