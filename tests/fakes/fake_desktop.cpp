@@ -703,13 +703,9 @@ bool FakeDesktop::RunDialog(bool save, platform::OpenFileRecord* record) {
     while (!(p[0] == '\0' && p[1] == '\0')) ++p;
     shown.filter.assign(record->filter, static_cast<size_t>(p - record->filter) + 2);
   }
-  shown.filterIndex = record->filterIndex;
   shown.initialFile = record->file ? record->file : "";
-  shown.maxFile = record->maxFile;
-  shown.maxFileTitle = record->maxFileTitle;
   shown.initialDir = record->initialDir ? record->initialDir : "";
   shown.title = record->title ? record->title : "";
-  shown.structSize = record->structSize;
   dialogs.push_back(shown);
   // The real dialog may change the current directory while the user browses.
   currentDirectory_ = "C:\\somewhere\\else";
@@ -724,7 +720,11 @@ bool FakeDesktop::RunDialog(bool save, platform::OpenFileRecord* record) {
     answer = answers.front();
     answers.pop_front();
   }
-  if (!answer || answer->size() + 1 > record->maxFile) return false;
+  if (!answer) return false;
+  if (answer->size() + 1 > record->maxFile) {
+    dialogError_ = platform::kFnErrBufferTooSmall;  // as the dialog says of a name too long
+    return false;
+  }
   std::memcpy(record->file, answer->c_str(), answer->size() + 1);
   return true;
 }

@@ -81,13 +81,9 @@ struct DialogShown {
   bool save = false;
   Hwnd owner = 0;
   std::string filter;  // the native filter bytes, through its double NUL
-  uint32_t filterIndex = 0;
   std::string initialFile;  // file buffer content up to its first NUL
-  uint32_t maxFile = 0;
-  uint32_t maxFileTitle = 0;
   std::string initialDir;
   std::string title;
-  uint32_t structSize = 0;
 };
 
 class FakeDesktop final : public platform::WindowApi,

@@ -1,6 +1,8 @@
 #pragma once
-// The main window's controls as the user must find them, written down from the form's layout
-// independently of the program's own table.
+// The main window's controls as the user must find them after start-up: the product's own
+// control table, read with what each kind of control is as a window (its class, whether it
+// takes Tab, whether it starts enabled) and which texts it must show.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,11 +13,12 @@ struct ExpectedControl {
   const char* windowClass;  // null: not checked (the page viewer hosts another component)
   std::string parent;       // empty: the main window
   int x, y, width, height;
-  const char* text;         // null: not checked here; exact otherwise
+  std::optional<std::string> text;  // nothing: not checked here; exact otherwise
   bool enabledAfterStart;
   bool tabStop;
 };
 
+// Every control of the table that has a window of its own, in the table's order.
 std::vector<ExpectedControl> ExpectedControls();
 
 }  // namespace apptest

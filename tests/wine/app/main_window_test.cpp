@@ -125,7 +125,7 @@ TEST_F(StartedWindow, EveryControlHasItsClassParentPlaceTextAndState) {
     EXPECT_EQ(rect.right - rect.left, expected.width);
     EXPECT_EQ(rect.bottom - rect.top, expected.height);
     if (expected.text) {
-      EXPECT_EQ(TextOf(control), expected.text);
+      EXPECT_EQ(TextOf(control), *expected.text);
     }
     EXPECT_EQ(IsWindowEnabled(control) != FALSE, expected.enabledAfterStart);
     // The page viewer is another component's window; its visibility is its own affair.
