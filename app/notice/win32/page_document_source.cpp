@@ -37,15 +37,6 @@ bool IsOwnViewer(platform::Hwnd window) {
          lstrcmpW(name, kOwnViewerClass) == 0;
 }
 
-std::optional<std::string> ReadLocalFile(const std::string& path) {
-  // Others may rewrite or replace the page while it is read.
-  const automation::FileReadResult read =
-      automation::ReadWholeFile(platform::Win32Platform().system, path, automation::kMaxHtmlBytes,
-                                automation::Sharing::kReadWriteDelete, true);
-  if (read.status != automation::FileReadStatus::kRead) return std::nullopt;
-  return std::string(read.bytes.begin(), read.bytes.end());
-}
-
 std::string PageTextAsGbk(std::string_view bytes) {
   const PageEncoding encoding = DetectPageEncoding(bytes);
   bytes.remove_prefix(encoding.bomBytes);
@@ -73,9 +64,13 @@ std::unique_ptr<automation::PageDocument> PageDocumentSource::FromViewerWindow(
   if (!IsOwnViewer(viewer)) return nullptr;  // an engine's viewer whose page is not there yet
   const std::optional<std::string> path = LocalPathOfAddress(AddressOfOwnViewer(window));
   if (!path) return nullptr;  // remote pages need the engine
-  const std::optional<std::string> bytes = ReadLocalFile(*path);
-  if (!bytes) return nullptr;
-  return std::make_unique<automation::HtmlPageDocument>(PageTextAsGbk(*bytes));
+  // Others may rewrite or replace the page while it is read; the reader takes no more than it can.
+  const automation::FileReadResult read =
+      automation::ReadWholeFile(platform::Win32Platform().system, *path, automation::kMaxHtmlBytes,
+                                automation::Sharing::kReadWriteDelete, true);
+  if (read.status != automation::FileReadStatus::kRead) return nullptr;
+  const std::string bytes(read.bytes.begin(), read.bytes.end());
+  return std::make_unique<automation::HtmlPageDocument>(PageTextAsGbk(bytes));
 }
 
 }  // namespace app

@@ -30,9 +30,6 @@ class PageDocumentSource final : public automation::DocumentSource {
   bool comInitialised_ = false;
 };
 
-// The bytes of a local file (path in GBK), at most the HTML reader's limit; nullopt when it
-// cannot be read.
-std::optional<std::string> ReadLocalFile(const std::string& path);
 // A page file's bytes as GBK text, whatever its encoding (see DetectPageEncoding).
 std::string PageTextAsGbk(std::string_view bytes);
 
