@@ -27,19 +27,6 @@ const char* WindowClassOf(ControlKind kind) {
   return nullptr;
 }
 
-// The user reaches with Tab what takes input.
-bool TakesTab(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kButton:
-    case ControlKind::kCheckBox:
-    case ControlKind::kEditLine:
-    case ControlKind::kEditMulti:
-    case ControlKind::kListView:
-    case ControlKind::kPageViewer: return true;
-    default: return false;
-  }
-}
-
 // The edit boxes are for reading only, and the microcode boxes stay disabled until the
 // microcode area is unlocked.
 bool EnabledAfterStart(ControlKind kind) {
@@ -71,7 +58,7 @@ std::vector<ExpectedControl> ExpectedControls() {
     if (spec.kind == ControlKind::kTimer) continue;
     controls.push_back({std::string(spec.name), WindowClassOf(spec.kind), std::string(spec.parent),
                         spec.x, spec.y, spec.width, spec.height, TextShown(spec),
-                        EnabledAfterStart(spec.kind), TakesTab(spec.kind)});
+                        EnabledAfterStart(spec.kind), app::TakesTabStop(spec.kind)});
   }
   return controls;
 }

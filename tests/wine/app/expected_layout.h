@@ -1,7 +1,7 @@
 #pragma once
 // The main window's controls as the user must find them after start-up: the product's own
 // control table, read with what each kind of control is as a window (its class, whether it
-// takes Tab, whether it starts enabled) and which texts it must show.
+// starts enabled) and which texts it must show.
 #include <optional>
 #include <string>
 #include <vector>
