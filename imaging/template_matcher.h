@@ -17,7 +17,7 @@ class TemplateMatcher : public ImageFinder {
   std::optional<ColourImage> LastWindowCapture() const override;
 
  private:
-  std::vector<uint8_t> capturePixels_;  // 32 bits per pixel, bottom row first
+  std::vector<uint8_t> capturePacked_;  // the last window capture: 32-bit packed DIB
   int32_t captureWidth_ = 0;
   int32_t captureHeight_ = 0;
 };

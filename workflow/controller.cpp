@@ -4,12 +4,12 @@
 #include "workflow/detect_microcodes.h"
 #include "workflow/open_bios.h"
 #include "workflow/open_licence.h"
+#include "workflow/patcher_process.h"
 #include "workflow/read_bios.h"
 #include "workflow/save_image.h"
-#include "workflow/toggle_microcode_edit.h"
-#include "workflow/patcher_process.h"
 #include "workflow/status_log.h"
 #include "workflow/step_context.h"
+#include "workflow/toggle_microcode_edit.h"
 #include "workflow/workflow_state.h"
 
 namespace workflow {

@@ -1,6 +1,7 @@
 #include "imaging/win32/pixel_buffer.h"
 
 #include <cstring>
+#include <utility>
 
 #include "imaging/bmp_decoder.h"
 #include "imaging/colour_reduction.h"
@@ -277,6 +278,12 @@ bool PixelBuffer::ConvertDepth(int depth) {
   Bgra copy(ScreenDc(), width_, height_);
   if (!copy.ok() || !copy.CopyFrom(surface_->dc.Get(), 0, 0)) return false;
   return Adopt(copy, depth);
+}
+
+std::vector<uint8_t> PixelBuffer::TakePacked() {
+  std::vector<uint8_t> packed = std::move(packed_);
+  ReleaseSurface();
+  return packed;
 }
 
 std::vector<uint8_t> PixelBuffer::PixelBytes() const {

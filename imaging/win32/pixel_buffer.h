@@ -48,6 +48,8 @@ class PixelBuffer {
   std::vector<uint8_t> PixelBytes() const;
   // The packed picture: header, colour table, pixels; empty when nothing is held.
   const std::vector<uint8_t>& Packed() const { return packed_; }
+  // Hands over the packed picture and drops everything held.
+  std::vector<uint8_t> TakePacked();
 
  private:
   class Bgra;     // a 32-bit working copy, released where it is made

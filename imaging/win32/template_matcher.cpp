@@ -45,31 +45,31 @@ FindResult TemplateMatcher::FindImage(platform::Hwnd window, std::string_view bm
   } else {
     captured = buffer.CaptureScreen(rect.left, rect.top, rect.width, rect.height, kCaptureDepth);
   }
-  capturePixels_.clear();
+  capturePacked_.clear();
   if (!captured) return FindResult{MatchPoint{}, FindStatus::kWindowUnseen};
-  if (useWindowCapture) {
-    const ColourView held = ViewOfHeld(buffer);
-    capturePixels_.assign(held.pixels, held.pixels + held.stride * held.height);
-    captureWidth_ = held.width;
-    captureHeight_ = held.height;
-  }
 
   PixelBuffer pattern;
-  if (!pattern.LoadFromBytes(bmpTemplate) || !pattern.ConvertDepth(kIndexedDepth)) {
-    return FindResult{MatchPoint{}, FindStatus::kNotFound};
+  MatchPoint point;
+  if (pattern.LoadFromBytes(bmpTemplate) && pattern.ConvertDepth(kIndexedDepth)) {
+    point = SearchTemplate(ViewOfHeld(buffer), TakeIndexed(pattern), rect.left + origin.x,
+                           rect.top + origin.y);
   }
-  const MatchPoint point = SearchTemplate(ViewOfHeld(buffer), TakeIndexed(pattern),
-                                          rect.left + origin.x, rect.top + origin.y);
+  if (useWindowCapture) {
+    // Kept for whoever asks what was searched; moved out of the buffer, not copied.
+    captureWidth_ = buffer.width();
+    captureHeight_ = buffer.height();
+    capturePacked_ = buffer.TakePacked();
+  }
   return FindResult{point, point.found() ? FindStatus::kFound : FindStatus::kNotFound};
 }
 
 std::optional<ColourImage> TemplateMatcher::LastWindowCapture() const {
-  if (capturePixels_.empty()) return std::nullopt;
+  if (capturePacked_.empty()) return std::nullopt;
   ColourImage image{captureWidth_, captureHeight_, {}};
   image.pixels.assign(static_cast<size_t>(image.stride() * image.height), 0);
   const int64_t sourceStride = RowStride(captureWidth_, 32);
   for (int32_t y = 0; y < image.height; ++y) {
-    const uint8_t* from = capturePixels_.data() + y * sourceStride;
+    const uint8_t* from = capturePacked_.data() + PixelAreaOffset(32) + y * sourceStride;
     uint8_t* to = image.pixels.data() + y * image.stride();
     for (int32_t x = 0; x < image.width; ++x) {
       to[3 * x + 0] = from[4 * x + 0];
