@@ -14,7 +14,7 @@ constexpr uint32_t kHapBit = 1u << 16;
 
 }  // namespace
 
-std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint32_t index) {
+std::optional<FlashRegion> ReadRegionBounds(Bytes image, size_t descriptorOffset, uint32_t index) {
   const auto flmap0 = ReadU32(image, uint64_t{descriptorOffset} + kSignatureAt + 4);
   if (!flmap0) return std::nullopt;
   const uint64_t frba = uint64_t{(*flmap0 >> 16) & 0xFF} << 4;
@@ -23,10 +23,15 @@ std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint
   const uint64_t base = uint64_t{*flreg & 0x7FFF} << 12;
   const uint64_t limit = (uint64_t{(*flreg >> 16) & 0x7FFF} << 12) | 0xFFF;
   if (base > limit) return std::nullopt;
-  const uint64_t begin = descriptorOffset + base;
-  const uint64_t end = descriptorOffset + limit + 1;
-  if (end > image.size()) return std::nullopt;
-  return FlashRegion{static_cast<size_t>(begin), static_cast<size_t>(end)};
+  // The limit is below 2^27, so this fits a 32-bit size_t for any descriptor of a 64 MiB file.
+  return FlashRegion{static_cast<size_t>(descriptorOffset + base),
+                     static_cast<size_t>(descriptorOffset + limit + 1)};
+}
+
+std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint32_t index) {
+  const std::optional<FlashRegion> region = ReadRegionBounds(image, descriptorOffset, index);
+  if (!region || region->end > image.size()) return std::nullopt;
+  return region;
 }
 
 std::optional<bool> ReadHapBit(Bytes image, size_t descriptorOffset) {

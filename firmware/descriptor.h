@@ -26,8 +26,12 @@ struct FlashDescriptor {
 // boundary up to 64 KiB; the first signature found wins.
 std::optional<FlashDescriptor> FindDescriptor(Bytes image);
 
-// Region `index` of the descriptor at `descriptorOffset`, or nothing when its FLREG word is
-// missing, marks it unused (base above limit) or reaches past the image's end.
+// Region `index` of the descriptor at `descriptorOffset` as its FLREG word gives it, whether or
+// not it lies inside the image; nothing when the word is missing or marks the region unused
+// (base above limit).
+std::optional<FlashRegion> ReadRegionBounds(Bytes image, size_t descriptorOffset, uint32_t index);
+
+// The same, or nothing when the region reaches past the image's end.
 std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint32_t index);
 
 // The HAP bit of the descriptor at `descriptorOffset`: FLMAP1 (at +0x18) gives the PCH strap

@@ -1,7 +1,10 @@
 #pragma once
 // Firmware images for tests, benchmarks and fuzzer seeds, written word by word into a byte
 // vector: flash descriptors, CSE manifests, partition tables, microcode updates with a
-// correct checksum and Firmware Interface Tables. Header-only so that the benchmark and the fuzz build can use it too.
+// correct checksum, Firmware Interface Tables, firmware volumes and their files. Header-only so that the benchmark and the fuzz build can use it too.
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -144,6 +147,64 @@ inline void PutFit(ImageBuilder& image, size_t top, size_t at, const std::vector
     image.U32(entry + 8, 0).U32(entry + 12, 0x0100u | uint32_t{entries[i].type} << 16);
   }
   image.U32(top - 0x40, static_cast<uint32_t>(FitAddress(top, at)));
+}
+
+// A GUID as stored: the first three fields little-endian.
+inline std::array<uint8_t, 16> GuidBytes(uint32_t a, uint16_t b, uint16_t c, uint64_t d) {
+  std::array<uint8_t, 16> bytes{};
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(a >> (8 * i));
+  for (int i = 0; i < 2; ++i) bytes[4 + i] = static_cast<uint8_t>(b >> (8 * i));
+  for (int i = 0; i < 2; ++i) bytes[6 + i] = static_cast<uint8_t>(c >> (8 * i));
+  for (int i = 0; i < 8; ++i) bytes[8 + i] = static_cast<uint8_t>(d >> (8 * (7 - i)));
+  return bytes;
+}
+inline const std::array<uint8_t, 16> kFfs2Guid = GuidBytes(0x8C8CE578, 0x8A3D, 0x4F1C, 0x9935896185C32DD3);
+inline const std::array<uint8_t, 16> kFfs3Guid = GuidBytes(0x5473C07A, 0x3DCB, 0x4DCA, 0xBD6F1E9689E7349A);
+inline const std::array<uint8_t, 16> kNvDataGuid = GuidBytes(0xFFF12B8D, 0x7696, 0x4C8B, 0xA9852747075B4F50);
+
+struct Volume {
+  std::array<uint8_t, 16> fileSystem = kFfs2Guid;
+  uint64_t length = 0x10000;
+  uint16_t headerLength = 0x48;
+  uint16_t extHeaderOffset = 0;  // when set, an extended header of `extHeaderSize` bytes is written there
+  uint32_t extHeaderSize = 0x14;
+};
+
+// A firmware volume header at `at` with a block map of 4 KiB blocks and a right checksum.
+inline void PutVolume(ImageBuilder& image, size_t at, const Volume& v) {
+  std::fill_n(image.bytes().begin() + static_cast<std::ptrdiff_t>(at), v.headerLength, uint8_t{0});
+  std::memcpy(image.bytes().data() + at + 0x10, v.fileSystem.data(), 16);
+  image.U32(at + 0x20, static_cast<uint32_t>(v.length)).U32(at + 0x24, static_cast<uint32_t>(v.length >> 32));
+  image.Text(at + 0x28, "_FVH").U32(at + 0x2C, 0x0004FEFF).U16(at + 0x30, v.headerLength);
+  image.U16(at + 0x34, v.extHeaderOffset).bytes().at(at + 0x37) = 2;
+  image.U32(at + 0x38, static_cast<uint32_t>(v.length / 0x1000)).U32(at + 0x3C, 0x1000);
+  uint16_t sum = 0;
+  for (size_t i = 0; i < v.headerLength; i += 2) sum = static_cast<uint16_t>(sum + image.bytes()[at + i] + (image.bytes()[at + i + 1] << 8));
+  image.U16(at + 0x32, static_cast<uint16_t>(0 - sum));
+  if (v.extHeaderOffset != 0) image.U32(at + v.extHeaderOffset + 0x10, v.extHeaderSize);
+}
+
+struct File {
+  std::array<uint8_t, 16> name{};
+  uint8_t type = 0x07;
+  uint64_t size = 0x100;  // header included
+  bool large = false;     // attribute 0x01: a 32-byte header with a 64-bit size
+  uint8_t fill = 0x5A;    // every byte after the header
+};
+
+// A file header at `at`, its data filled with `fill`; returns where the next file goes.
+inline size_t PutFile(ImageBuilder& image, size_t at, const File& f) {
+  const size_t header = f.large ? 32 : 24;
+  std::memcpy(image.bytes().data() + at, f.name.data(), 16);
+  image.U16(at + 0x10, 0xAAAA);
+  image.bytes().at(at + 0x12) = f.type;
+  image.bytes().at(at + 0x13) = f.large ? 0x01 : 0x00;
+  const uint32_t small = f.large ? 0 : static_cast<uint32_t>(f.size);
+  image.U16(at + 0x14, static_cast<uint16_t>(small)).bytes().at(at + 0x16) = static_cast<uint8_t>(small >> 16);
+  image.bytes().at(at + 0x17) = 0xF8;
+  if (f.large) image.U32(at + 24, static_cast<uint32_t>(f.size)).U32(at + 28, static_cast<uint32_t>(f.size >> 32));
+  std::fill_n(image.bytes().begin() + static_cast<std::ptrdiff_t>(at + header), f.size - header, f.fill);
+  return (at + f.size + 7) / 8 * 8;
 }
 
 }  // namespace firmware_test

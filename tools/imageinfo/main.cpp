@@ -1,5 +1,8 @@
 // imageinfo <file>: prints the flash descriptor, ME version and microcode updates of a
-// firmware image. Exit 0 when the file was read, 2 with the reason on stderr when not.
+// firmware image.
+// imageinfo --compare <original> <made>: prints how the made image differs from the original,
+// region by region and file by file.
+// Exit 0 when the files were read, 2 with the reason on stderr when not.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -7,6 +10,7 @@
 #include <vector>
 
 #include "firmware/facts_report.h"
+#include "firmware/image_comparison.h"
 #include "firmware/image_facts.h"
 
 namespace {
@@ -47,20 +51,37 @@ bool ReadImage(const char* path, std::vector<uint8_t>& bytes, std::string& reaso
   return true;
 }
 
+constexpr const char* kUsage = "usage: imageinfo <file> | imageinfo --compare <original> <made>\n";
+
+// Reads `path` or says why not on stderr.
+bool ReadOrSay(const char* path, std::vector<uint8_t>& bytes) {
+  std::string reason;
+  if (ReadImage(path, bytes, reason)) return true;
+  std::fprintf(stderr, "imageinfo: %s: %s\n", path, reason.c_str());
+  return false;
+}
+
+void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: imageinfo <file>\n");
+  const bool compare = argc >= 2 && std::string(argv[1]) == "--compare";
+  if (compare ? argc != 4 : argc != 2) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
-  std::vector<uint8_t> bytes;
-  std::string reason;
-  if (!ReadImage(argv[1], bytes, reason)) {
-    std::fprintf(stderr, "imageinfo: %s: %s\n", argv[1], reason.c_str());
-    return 2;
+  if (!compare) {
+    std::vector<uint8_t> bytes;
+    if (!ReadOrSay(argv[1], bytes)) return 2;
+    Print(firmware::FactsReport(firmware::InspectImage(bytes)));
+    return 0;
   }
-  const std::string report = firmware::FactsReport(firmware::InspectImage(bytes));
-  std::fwrite(report.data(), 1, report.size(), stdout);
+  std::vector<uint8_t> original, made;
+  if (!ReadOrSay(argv[2], original) || !ReadOrSay(argv[3], made)) return 2;
+  const firmware::ImageFacts originalFacts = firmware::InspectImage(original);
+  const firmware::ImageFacts madeFacts = firmware::InspectImage(made);
+  Print(firmware::ComparisonReport(
+      firmware::CompareImages({original, originalFacts}, {made, madeFacts})));
   return 0;
 }
