@@ -37,6 +37,7 @@ std::string CheckReportText(const CheckReport& report, const platform::LocalTime
   std::string text = std::string(kToolName) + " " + std::string(kVersion) + " 核对报告 " + when + "\r\n\r\n";
   text += FactsPart("原版BIOS：", report.vendorPath, report.vendorFacts) + "\r\n";
   text += FactsPart("魔改BIOS：", report.madePath, report.madeFacts) + "\r\n";
+  if (!report.comparison.empty()) text += "与原版对比：\r\n" + WithCrLf(report.comparison) + "\r\n";
   text += "所选微码：";
   for (size_t i = 0; i < report.applied.size(); ++i) text += (i ? " " : "") + report.applied[i];
   text += (report.applied.empty() ? "无" : "") + std::string("\r\n\r\n核对结果：\r\n");

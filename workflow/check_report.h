@@ -13,6 +13,7 @@ struct CheckReport {
   std::string vendorFacts;  // imageinfo's lines; empty when the file could not be read
   std::string madePath;
   std::string madeFacts;    // likewise
+  std::string comparison;   // imageinfo --compare's lines; empty when not compared
   std::vector<std::string> applied;
   std::vector<std::string> verdict;  // the check's lines, without time stamp or line end
 };

@@ -6,9 +6,11 @@
 
 #include "automation/file_access.h"
 #include "firmware/facts_report.h"
+#include "firmware/image_comparison.h"
 #include "platform/messages.h"
 #include "workflow/check_report.h"
 #include "workflow/microcode_slots.h"
+#include "workflow/original_comparison.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
 #include "workflow/waits.h"
@@ -103,6 +105,25 @@ std::vector<std::string> MadeImageWarnings(const StepContext& ctx, const firmwar
   return warnings;
 }
 
+// The made image against the vendor file as it was read after "打开": its warnings join
+// `report.verdict`, what it tells without failing goes to `notes`, its lines to the report.
+void CompareWithVendor(const StepContext& ctx, const std::vector<uint8_t>& made,
+                       const firmware::ImageFacts& madeFacts, CheckReport& report,
+                       std::vector<std::string>& notes) {
+  const std::vector<uint8_t>& original = ctx.state.vendorImage;
+  if (original.empty()) {
+    report.verdict.push_back("警告：未能与原版BIOS对比(点击\"打开\"后未能读取原版BIOS文件)");
+    return;
+  }
+  const firmware::ImageFacts originalFacts = firmware::InspectImage(original);
+  const firmware::ImageComparison comparison =
+      firmware::CompareImages({original, originalFacts}, {made, madeFacts});
+  report.comparison = firmware::ComparisonReport(comparison);
+  ComparisonVerdict verdict = JudgeComparison(comparison, made.size());
+  report.verdict.insert(report.verdict.end(), verdict.warnings.begin(), verdict.warnings.end());
+  notes = std::move(verdict.notes);
+}
+
 void WarnMadeImage(StepContext& ctx) {
   ShowMessage(ctx, kMadeImageFailed, platform::kMbIconExclamation, kDefaultCaption,
               ctx.form.NativeHandle(controls::kMainWindow));
@@ -150,6 +171,7 @@ void ReportVendorImage(StepContext& ctx) {
   ctx.state.vendorMicrocodes.clear();
   ctx.state.vendorFacts.clear();
   ctx.state.vendorFitCpuids.clear();
+  ctx.state.vendorImage.clear();
   const automation::FileReadResult read =
       automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit,
                                 automation::Sharing::kReadWrite);
@@ -159,6 +181,7 @@ void ReportVendorImage(StepContext& ctx) {
       ctx.state.vendorMicrocodes = CpuidTexts(facts);
       ctx.state.vendorFacts = firmware::FactsReport(facts);
       ctx.state.vendorFitCpuids = FitCpuidTexts(facts);
+      ctx.state.vendorImage = read.bytes;
       LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
       if (facts.fit && (facts.fit->km || facts.fit->bpm)) {
         LogStatus(ctx, "原版BIOS带有Boot Guard清单,如果主板启用了Boot Guard,修改后的BIOS将无法启动\r\n");
@@ -191,7 +214,8 @@ void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadline
                     const std::vector<std::string>& wantedMicrocodes) {
   const std::optional<std::vector<uint8_t>> bytes = AwaitCompleteFile(ctx, path, deadlineTick);
   if (Closing(ctx)) return;
-  CheckReport report{ctx.state.biosPath, ctx.state.vendorFacts, path, {}, wantedMicrocodes, {}};
+  CheckReport report{ctx.state.biosPath, ctx.state.vendorFacts, path, {}, {}, wantedMicrocodes, {}};
+  bool passed = false;
   if (!bytes) {
     report.verdict = {"无法读取魔改BIOS文件,未能核对其内容"};
   } else {
@@ -199,11 +223,15 @@ void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadline
     report.madeFacts = firmware::FactsReport(facts);
     LogStatus(ctx, "魔改BIOS内容：" + ImageSummary(facts) + "\r\n");
     report.verdict = MadeImageWarnings(ctx, facts, wantedMicrocodes);
-    if (report.verdict.empty()) report.verdict = {std::string(kPassed)};
+    std::vector<std::string> notes;
+    CompareWithVendor(ctx, *bytes, facts, report, notes);
+    passed = report.verdict.empty();
+    report.verdict.insert(report.verdict.end(), notes.begin(), notes.end());
+    if (passed) report.verdict.push_back(std::string(kPassed));
   }
   for (const std::string& line : report.verdict) LogStatus(ctx, line + "\r\n");
   SaveCheckReport(ctx, report);
-  if (report.verdict.front() != kPassed) WarnMadeImage(ctx);
+  if (!passed) WarnMadeImage(ctx);
 }
 
 }  // namespace workflow

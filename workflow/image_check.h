@@ -26,8 +26,9 @@ void ReportVendorImage(StepContext& ctx);
 bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound);
 
 // After the made image was confirmed on disk: waits (until `deadlineTick`) for the patcher to
-// finish writing it, reads it and checks it against what was asked for. Any shortfall is
-// logged line by line and ends in a warning message box.
+// finish writing it, reads it, checks it against what was asked for and compares it with the
+// vendor file as read after "打开", and says how it can be flashed. Any shortfall or unasked
+// change is logged line by line and ends in a warning message box.
 void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick,
                     const std::vector<std::string>& wantedMicrocodes);
 

@@ -27,6 +27,9 @@ struct WorkflowState {
   int32_t microcodeEditUnlocked = 0;
   std::vector<std::string> vendorMicrocodes;   // CPUIDs the chosen vendor file holds
   std::string vendorFacts;  // imageinfo's lines for the vendor file; empty when unread
+  // The vendor file's bytes as read after "打开", kept for the made image's comparison (the file
+  // may change or go away meanwhile); empty when unread.
+  std::vector<uint8_t> vendorImage;
   // The CPUIDs the vendor file's FIT lists, when it lists any valid update: then the made
   // image's FIT must list them too.
   std::vector<std::string> vendorFitCpuids;

@@ -1,5 +1,7 @@
 #include "tests/native/workflow/fake_coffee_time.h"
 
+#include <algorithm>
+
 #include "platform/messages.h"
 #include "tests/fakes/firmware_image_builder.h"
 
@@ -54,8 +56,10 @@ std::vector<uint8_t> FakeCoffeeTime::ImageBytes() const {
   constexpr size_t kRegion = 0x1000, kUpdateSize = 1024;
   const size_t firstUpdate = descriptor ? 2 * kRegion : kRegion;
   const size_t updates = imageMicrocodes.size() * kUpdateSize;
-  const size_t fitBlock = fit ? kRegion : 0;  // the table in the last 4 KiB
-  firmware_test::ImageBuilder image(firstUpdate + (updates + kRegion - 1) / kRegion * kRegion + fitBlock);
+  const size_t fitBlock = kRegion;  // the table, when there is one, in the last 4 KiB
+  // Room for the nine updates whatever is added, so the apply keeps the image's size.
+  const size_t updateRoom = std::max<size_t>(9 * kUpdateSize, updates);
+  firmware_test::ImageBuilder image(firstUpdate + (updateRoom + kRegion - 1) / kRegion * kRegion + fitBlock);
   const size_t top = image.bytes().size();
   std::vector<firmware_test::FitEntry> fitEntries;
   if (descriptor) {
@@ -108,7 +112,9 @@ void FakeCoffeeTime::OnPost(const PostedMessage& m) {
   if (m.window == saveButton_ && m.message == platform::kWmLButtonUp && writeSavedImage) {
     const std::u16string path = typedSavePath;
     desktop_.After(200, [this, path] {
-      desktop_.SetFileContent(path, ImageBytes(), true);
+      std::vector<uint8_t> saved = ImageBytes();
+      if (alterSaved) alterSaved(saved);
+      desktop_.SetFileContent(path, std::move(saved), true);
       desktop_.RemoveWindow(saveDialog_);
       desktop_.After(saveWriteMs, [this, path] { desktop_.SetFileWriteLocked(path, false); });
     });

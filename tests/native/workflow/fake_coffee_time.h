@@ -2,6 +2,7 @@
 // CoffeeTime 0.99 and FIT as the workflow sees them, on the fake desktop: windows that appear
 // when their program is started, and reactions to the posted clicks and characters.
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@ class FakeCoffeeTime {
   bool bootGuard = false;      // the FIT also has a key manifest and a boot policy manifest
   std::set<std::string> damagedUpdates;  // updates whose checksum fails
   int64_t saveWriteMs = 1000;              // the saved file is held open for writing this long
+  std::function<void(std::vector<uint8_t>&)> alterSaved;  // what the save does beyond the image
 
   // The image bytes of what the patcher holds now (also serves as the vendor file).
   std::vector<uint8_t> ImageBytes() const;

@@ -1,6 +1,8 @@
 // What the made image's check asks beyond the microcodes and the ME: that the processor can
 // load them (the FIT lists them, when the vendor's FIT listed its own), and why one is missing.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "tests/native/workflow/workflow_fixture.h"
 
@@ -51,6 +53,46 @@ TEST(MadeImageCheck, TheFitMustListWhatTheVendorsListedAndWhatWasAsked) {
       EXPECT_NE(status.find(kPassed), std::string::npos) << status;
       EXPECT_TRUE(rig.desktop.messageBoxes.empty());
     }
+  }
+}
+
+TEST(MadeImageCheck, ComparesWithTheVendorFileAndSaysHowToFlash) {
+  constexpr size_t kSize = 0x6000;  // the fake's image with a descriptor
+  struct Case {
+    const char* name;
+    std::function<void(std::vector<uint8_t>&)> save;
+    std::vector<std::string> lines;  // the check's lines after the content line, report line aside
+  };
+  const Case cases[] = {
+      {"nothing else changed", nullptr,
+       {"对比原版：除ME区域、ME关闭位、微码和FIT表外,魔改BIOS与原版一致(0个文件相同)",
+        "魔改BIOS是完整的闪存镜像(24576字节),可以用编程器刷入", kPassed}},
+      {"a capsule header put in front", [](auto& b) { b.insert(b.begin(), 0x800, 0); },
+       {"对比原版：除ME区域、ME关闭位、微码和FIT表外,魔改BIOS与原版一致(0个文件相同)",
+        "魔改BIOS前面带有2048字节的文件头,只能用主板自带的BIOS更新工具刷入;用编程器刷入前须去掉前2048字节",
+        kPassed}},
+      {"a byte more", [](auto& b) { b.push_back(0); },
+       {"警告：魔改BIOS的大小与原版不同(原版24576字节,魔改24577字节)",
+        "魔改BIOS是完整的闪存镜像(24577字节),可以用编程器刷入"}},
+      {"a descriptor byte beside HAP", [](auto& b) { b[0x104] ^= 1; },
+       {"警告：魔改BIOS的描述符与原版不同(不只是ME关闭位)", "魔改BIOS是完整的闪存镜像(24576字节),可以用编程器刷入"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WorkflowRig rig;
+    rig.coffee.descriptor = true;
+    rig.OpenAndRead();
+    ASSERT_EQ(rig.coffee.ImageBytes().size(), kSize);
+    rig.coffee.alterSaved = c.save;
+    rig.desktop.AddFile(u"D:\\out", platform::kFileAttributeDirectory);
+    rig.desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+    rig.controller.OnMakeClicked();
+    std::vector<std::string> lines = rig.StatusLines();
+    ASSERT_GE(lines.size(), c.lines.size() + 1);
+    lines = std::vector<std::string>(lines.end() - 1 - c.lines.size(), lines.end() - 1);
+    for (std::string& line : lines) line = line.substr(line.find_first_not_of("0123456789:"));
+    EXPECT_EQ(lines, c.lines);
+    EXPECT_EQ(rig.desktop.messageBoxes.size(), c.lines.back() == kPassed ? 0u : 1u);
   }
 }
 

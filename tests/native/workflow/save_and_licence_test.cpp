@@ -39,9 +39,11 @@ TEST_F(SaveTest, ImageIsSavedToThePathWithTheTimeAppended) {
   EXPECT_EQ(dialog.filter, std::string("*BIN\0\0", 6));
   EXPECT_EQ(dialog.initialDir, "C:\\tool");
   EXPECT_EQ(coffee.typedSavePath, u"D:\\out\\ORVELLAN9_5");
-  EXPECT_THAT(LastLines(4),
+  EXPECT_THAT(LastLines(6),
               ElementsAre("9_5魔改BIOS已保存到D:\\out\\ORVELLAN9_5",
                           "9:5魔改BIOS内容：ME版本11.8.77.3664，微码506E3(修订B4) 906E9(修订B4)",
+                          "9:5对比原版：除ME区域、ME关闭位、微码和FIT表外,魔改BIOS与原版一致(0个文件相同)",
+                          "9:5魔改BIOS中没有闪存描述符,不是完整的闪存镜像,不能用编程器整片刷入",
                           "9:5已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS",
                           "9:5核对报告已保存到D:\\out\\ORVELLAN9_5.txt"));
   // The report beside the image: both images' facts, what was asked for, the verdict, the box.
@@ -54,8 +56,9 @@ TEST_F(SaveTest, ImageIsSavedToThePathWithTheTimeAppended) {
             std::string::npos);
   EXPECT_NE(text.find("魔改BIOS：D:\\out\\ORVELLAN9_5\r\ndescriptor none\r\nme 11.8.77.3664\r\n"),
             std::string::npos);
-  EXPECT_NE(text.find("所选微码：无\r\n\r\n核对结果：\r\n已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n"),
-            std::string::npos);
+  EXPECT_NE(text.find("\r\n与原版对比：\r\nprefix same none\r\nsize same 0x"), std::string::npos);
+  EXPECT_NE(text.find("所选微码：无\r\n\r\n核对结果：\r\n对比原版："), std::string::npos);
+  EXPECT_NE(text.find("\r\n已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n\r\n状态栏："), std::string::npos);
   EXPECT_TRUE(text.ends_with("状态栏：\r\n" + form.texts["编辑框2"].substr(0, text.size())) ||
               text.find("状态栏：\r\n工作状态：") != std::string::npos);
   EXPECT_EQ(desktop.messageBoxes.size(), 0u);
@@ -121,10 +124,11 @@ TEST_F(SaveTest, MadeImageLackingWhatWasAskedForWarnsBeforeFlashing) {
   ApplyTicked({"W906EA", "W906EC"});
   desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
   controller.OnMakeClicked();
-  EXPECT_THAT(LastLines(4),
+  EXPECT_THAT(LastLines(6),
               ElementsAre(::testing::HasSubstr("魔改BIOS内容：ME版本11.6.0.1126，微码"),
                           "9:5警告：魔改BIOS中没有所选微码906EC",
                           "9:5警告：魔改BIOS的ME版本是11.6.0.1126,不是11.8.77.3664",
+                          ::testing::HasSubstr("对比原版："), ::testing::HasSubstr("不能用编程器整片刷入"),
                           ::testing::HasSubstr("核对报告已保存到")));
   EXPECT_EQ(form.StatusWritten().find("已核对"), std::string::npos);
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
