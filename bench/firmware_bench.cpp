@@ -1,5 +1,8 @@
 // Speed of InspectImage over a 16 MiB image against one memchr pass over the same bytes, on
-// a typical image (0xFF fill), one of pseudo-random bytes and two crafted worst cases.
+// a typical image (0xFF fill), one of pseudo-random bytes and two crafted worst cases; and of
+// CompareImages over two 16 MiB images with volumes and a few hundred files, one changed,
+// against one memcmp of the two, and over a crafted pair whose BIOS regions hold a volume
+// header that fails only its checksum at every 16th byte.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "firmware/image_comparison.h"
 #include "firmware/image_facts.h"
 #include "ratio_reporter.h"
 #include "tests/fakes/firmware_image_builder.h"
@@ -95,7 +99,79 @@ struct Scene {
 constexpr Scene kScenes[] = {{"typical", Typical, 4}, {"noise", Noise, 4}, {"crafted", Crafted, 0},
                            {"tags", CraftedTags, 0}};
 
+// Descriptor, ME region, and a BIOS region of three volumes: 160 files of 16 KiB, a settings
+// block, 160 more files, pseudo-random contents. `changed` alters the last file's last byte,
+// so a memcmp of the two images runs nearly to their end.
+std::vector<uint8_t> VolumeImage(bool changed) {
+  ImageBuilder image = Typical();
+  uint32_t x = 88172645u;
+  for (size_t at = kBiosBegin; at < kImageSize; at += 4) {
+    x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+    image.U32(at, x);
+  }
+  const size_t fileSize = 0x4000, files = 160;
+  const uint64_t volumeLength = 0x48 + files * fileSize;  // every file size a multiple of 8
+  size_t at = kBiosBegin;
+  for (int volume = 0; volume < 3; ++volume) {
+    if (volume == 1) {
+      PutVolume(image, at, {.fileSystem = kNvDataGuid, .length = 0x40000});
+      at += 0x40000;
+      continue;
+    }
+    PutVolume(image, at, {.length = volumeLength});
+    for (size_t i = 0; i < files; ++i) {
+      const size_t file = at + 0x48 + i * fileSize;
+      const std::vector<uint8_t> data(image.bytes().begin() + file + 24, image.bytes().begin() + file + fileSize);
+      PutFile(image, file, {.name = GuidBytes(uint32_t(volume * 1000 + i), 0x2222, 0x3333, 0x4444), .size = fileSize});
+      std::copy(data.begin(), data.end(), image.bytes().begin() + file + 24);  // keep the random contents
+    }
+    at += volumeLength;
+  }
+  if (changed) image.bytes()[at - 1] ^= 0x01;
+  return std::move(image.bytes());
+}
+
+// Images whose BIOS regions repeat 16 bytes that make every 16th byte look like a volume
+// header up to its checksum: length 0x7FFFE (whose low half is the header length 0xFFFE) and
+// "_FVH". Summed one by one, the headers would cost 32 K words each.
+std::vector<uint8_t> CraftedVolumes() {
+  ImageBuilder image = Typical();
+  for (size_t at = kBiosBegin; at + 16 <= kImageSize; at += 16) {
+    image.U32(at, 0x0007FFFE).U32(at + 4, 0).Text(at + 8, "_FVH").U32(at + 12, 0);
+  }
+  return std::move(image.bytes());
+}
+
+bool RegisterComparison(const char* name, std::vector<uint8_t> a, std::vector<uint8_t> b, size_t expectedFiles) {
+  auto* images = new std::pair<std::vector<uint8_t>, std::vector<uint8_t>>(std::move(a), std::move(b));  // lives for the run
+  auto* facts = new std::pair<firmware::ImageFacts, firmware::ImageFacts>(firmware::InspectImage(images->first),
+                                                                          firmware::InspectImage(images->second));
+  const firmware::ImageComparison once =
+      firmware::CompareImages({images->first, facts->first}, {images->second, facts->second});
+  if (once.originalFiles != expectedFiles || once.sameFiles + (expectedFiles != 0) != expectedFiles) {
+    std::fprintf(stderr, "%s: %zu files, %zu same; expected %zu with one changed\n", name, once.originalFiles,
+                 once.sameFiles, expectedFiles);
+    return false;
+  }
+  benchmark::RegisterBenchmark((std::string("CompareImages/") + name).c_str(), [images, facts](benchmark::State& st) {
+    for (auto _ : st) {
+      benchmark::DoNotOptimize(
+          firmware::CompareImages({images->first, facts->first}, {images->second, facts->second}));
+    }
+  })->Unit(benchmark::kMillisecond)->MinTime(0.5);
+  benchmark::RegisterBenchmark((std::string("memcmp/") + name).c_str(), [images](benchmark::State& st) {
+    for (auto _ : st) {
+      benchmark::DoNotOptimize(std::memcmp(images->first.data(), images->second.data(), images->first.size()));
+    }
+  })->Unit(benchmark::kMillisecond)->MinTime(0.5);
+  return true;
+}
+
 bool RegisterAll() {
+  if (!RegisterComparison("volumes", VolumeImage(false), VolumeImage(true), 320) ||
+      !RegisterComparison("crafted", CraftedVolumes(), CraftedVolumes(), 0)) {
+    return false;
+  }
   for (const Scene& scene : kScenes) {
     auto* image = new std::vector<uint8_t>(std::move(scene.make().bytes()));  // lives for the run
     const int absent = AbsentByte(*image);
@@ -131,6 +207,12 @@ void PrintSummary(const RatioReporter& times) {
   const double ours = times.Milliseconds("InspectImage/typical");
   const double plain = times.Milliseconds("memchr/typical");
   std::printf("InspectImage 16MiB: %.2f ms, %.1f times a plain scan\n", ours, ours / plain);
+  for (const char* name : {"volumes", "crafted"}) {
+    const double compare = times.Milliseconds(std::string("CompareImages/") + name);
+    const double memcmp = times.Milliseconds(std::string("memcmp/") + name);
+    std::printf("CompareImages 16MiB%s: %.2f ms, %.1f times a memcmp\n",
+                std::string(name) == "volumes" ? "" : " (crafted volume signatures)", compare, compare / memcmp);
+  }
 }
 
 }  // namespace

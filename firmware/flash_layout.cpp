@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "firmware/word_sums.h"
+
 namespace firmware {
 namespace {
 
@@ -45,7 +47,7 @@ Guid GuidAt(const uint8_t* p) {
 // The length of the volume whose header starts at `at` in `region`, when the header holds: its
 // signature, a header length of at least 0x38, even and not above the length, 16-bit words
 // summing to 0, and a length that fits in the region.
-std::optional<uint64_t> VolumeLengthAt(Bytes region, size_t at) {
+std::optional<uint64_t> VolumeLengthAt(Bytes region, size_t at, HalfWordSums& sums) {
   if (!Fits(region.size(), at, kMinHeaderLength) || !HasTag(region, at + kSignatureAt, "_FVH")) {
     return std::nullopt;
   }
@@ -56,9 +58,7 @@ std::optional<uint64_t> VolumeLengthAt(Bytes region, size_t at) {
     return std::nullopt;
   }
   if (!Fits(region.size(), at, length)) return std::nullopt;
-  uint16_t sum = 0;
-  for (size_t i = 0; i < headerLength; i += 2) sum = static_cast<uint16_t>(sum + LoadU16(header + i));
-  if (sum != 0) return std::nullopt;
+  if (sums.Sum(at, headerLength) != 0) return std::nullopt;
   return length;
 }
 
@@ -101,6 +101,7 @@ void WalkFiles(Bytes volume, size_t volumeAt, std::vector<FlashFile>& files) {
 // The volumes of the BIOS region at `begin` in the image. Candidates are the 8-byte-aligned
 // places whose signature bytes read "_FVH"; the search goes on after each volume's end.
 void WalkVolumes(Bytes region, size_t begin, FlashLayout& layout) {
+  HalfWordSums sums(region);
   size_t at = 0;
   while (region.size() >= kMinHeaderLength && at <= region.size() - kMinHeaderLength) {
     // Find the next '_' quickly: most of a region is code or erased flash.
@@ -110,7 +111,7 @@ void WalkVolumes(Bytes region, size_t begin, FlashLayout& layout) {
     const size_t signature = static_cast<size_t>(static_cast<const uint8_t*>(hit) - region.data());
     at = static_cast<size_t>(AlignUp(signature - kSignatureAt));
     if (at + kSignatureAt != signature) continue;  // not 8-byte aligned: look further on
-    const std::optional<uint64_t> length = VolumeLengthAt(region, at);
+    const std::optional<uint64_t> length = VolumeLengthAt(region, at, sums);
     if (!length) {
       at += kAlignment;
       continue;
