@@ -98,8 +98,10 @@ std::vector<std::string> MadeImageWarnings(const StepContext& ctx, const firmwar
   } else if (*facts.me != kWantedMe) {
     warnings.push_back("警告：魔改BIOS的ME版本是" + firmware::VersionText(*facts.me) + ",不是11.8.77.3664");
   }
-  // The switch counts as off on the screen's word or on the image's own strap, not on a guess.
-  if (!ctx.state.meShownOff && facts.hapSet != true) {
+  // The image's own strap is the final word; the screen's counts only where the image has none.
+  if (facts.descriptorOffset && facts.hapSet) {
+    if (!*facts.hapSet) warnings.push_back("警告：魔改BIOS的ME关闭位(HAP)未设置,ME没有关闭");
+  } else if (!ctx.state.meShownOff) {
     warnings.push_back("警告：未能确认魔改BIOS中的ME已关闭");
   }
   return warnings;
@@ -172,6 +174,7 @@ void ReportVendorImage(StepContext& ctx) {
   ctx.state.vendorFacts.clear();
   ctx.state.vendorFitCpuids.clear();
   ctx.state.vendorImage.clear();
+  ctx.state.vendorHapSet.reset();
   const automation::FileReadResult read =
       automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit,
                                 automation::Sharing::kReadWrite);
@@ -182,6 +185,7 @@ void ReportVendorImage(StepContext& ctx) {
       ctx.state.vendorFacts = firmware::FactsReport(facts);
       ctx.state.vendorFitCpuids = FitCpuidTexts(facts);
       ctx.state.vendorImage = read.bytes;
+      if (facts.descriptorOffset) ctx.state.vendorHapSet = facts.hapSet;
       LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
       if (facts.fit && (facts.fit->km || facts.fit->bpm)) {
         LogStatus(ctx, "原版BIOS带有Boot Guard清单,如果主板启用了Boot Guard,修改后的BIOS将无法启动\r\n");

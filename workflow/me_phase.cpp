@@ -51,6 +51,10 @@ constexpr std::string_view kUnrecognised =
 constexpr std::string_view kUnseen =
     "无法读取CoffeeTime窗口画面,未能确认ME是否已关闭,请在CoffeeTime中检查ME状态\r\n";
 constexpr std::string_view kStillEnabled = "点击ME开关后CoffeeTime仍显示ME已开启,ME可能未关闭\r\n";
+constexpr std::string_view kEnabledButHapSet =
+    "CoffeeTime窗口显示ME已开启,但原版BIOS的ME关闭位(HAP)已设置,ME开关未点击\r\n";
+constexpr std::string_view kOffButHapClear =
+    "CoffeeTime窗口中没有看到ME已开启,但原版BIOS的ME关闭位(HAP)未设置,ME开关未点击,labels文件夹中的ME图片可能不对\r\n";
 constexpr std::string_view kSwitchUnconfirmed =
     "点击ME开关后未能读取CoffeeTime窗口中的ME状态,未能确认ME已关闭\r\n";
 
@@ -76,8 +80,10 @@ MeOnScreen AwaitSwitchedOff(StepContext& ctx, uint64_t clickedAt) {
 
 // Shows the loaded window for capture and switches the ME off when its field shows "Enabled",
 // then looks again until the field no longer shows it. Sets `meShownOff` only on evidence from
-// the screen, and says in the status box what it could not tell. Ends at least 1200 ms after
-// it looked, as CoffeeTime needs; false when the tool is closing.
+// the screen, and says in the status box what it could not tell. When the vendor file's HAP bit
+// contradicts what the window seems to show, the file is believed: nothing is clicked (the
+// switch toggles) and the made image's own bit decides later. Ends at least 1200 ms after it
+// looked, as CoffeeTime needs; false when the tool is closing.
 bool SwitchMeOff(StepContext& ctx) {
   const platform::Hwnd window = ctx.state.coffeeTimeWindow;
   ctx.state.meShownOff = false;
@@ -85,6 +91,10 @@ bool SwitchMeOff(StepContext& ctx) {
   const uint64_t lookedAt = ctx.platform.system.GetTickCount64();
   switch (ReadMeOnScreen(ctx)) {
     case MeOnScreen::kEnabled: {
+      if (ctx.state.vendorHapSet == true) {
+        LogStatus(ctx, kEnabledButHapSet);
+        break;
+      }
       automation::PostClick(ctx.platform.windows, window, coffee_time::kMeSwitch.x,
                             coffee_time::kMeSwitch.y);
       const MeOnScreen after = AwaitSwitchedOff(ctx, ctx.platform.system.GetTickCount64());
@@ -98,6 +108,10 @@ bool SwitchMeOff(StepContext& ctx) {
       break;
     }
     case MeOnScreen::kOff:
+      if (ctx.state.vendorHapSet == false) {
+        LogStatus(ctx, kOffButHapClear);
+        break;
+      }
       ctx.state.meShownOff = true;
       LogStatus(ctx, kAlreadyOff);
       break;

@@ -1,6 +1,7 @@
 #pragma once
 // What the steps hand on to one another, from start-up to exit. Texts are GBK.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct WorkflowState {
   automation::WindowBounds loadedWindowRect;
   int32_t microcodeEditUnlocked = 0;
   std::vector<std::string> vendorMicrocodes;   // CPUIDs the chosen vendor file holds
+  // The vendor file's ME-disable strap (HAP) when it has a descriptor: the file's word on the
+  // ME state, which outranks what the patcher's window seems to show.
+  std::optional<bool> vendorHapSet;
   std::string vendorFacts;  // imageinfo's lines for the vendor file; empty when unread
   // The vendor file's bytes as read after "打开", kept for the made image's comparison (the file
   // may change or go away meanwhile); empty when unread.

@@ -91,7 +91,7 @@ void FakeCoffeeTime::ShowLabels() {
   // Own art shows only pictures cut from it: "506E3/own", "ME/own".
   const std::string art = ownArt ? "/own" : "";
   for (const std::string& cpuid : imageMicrocodes) labels.insert(cpuid + art);
-  if (meEnabled) labels.insert(ownArt ? "ME/own" : "MeEnabled");
+  if (meFieldSeen.value_or(meEnabled)) labels.insert(ownArt ? "ME/own" : "MeEnabled");
 }
 
 void FakeCoffeeTime::OpenSaveDialog() {

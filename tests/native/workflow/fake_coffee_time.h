@@ -3,6 +3,7 @@
 // when their program is started, and reactions to the posted clicks and characters.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ class FakeCoffeeTime {
   std::set<std::string> ignoredOnApply;    // ticked, but left out by the apply
   bool ownArt = false;         // the loaded window draws no stored label (only "…/own" ones)
   bool stuckMeSwitch = false;  // the ME switch click changes nothing
+  std::optional<bool> meFieldSeen;  // what the window's ME field seems to show, whatever the image holds
   int64_t paintDelayMs = 0;    // the loaded window paints this long after each show
   bool descriptor = false;     // the image has a flash descriptor, its HAP bit = ME off
   bool fit = false;            // a FIT at the end listing every update but these:
