@@ -78,12 +78,12 @@ LabelFolderContents LoadLabelFolder(platform::SystemApi& system, std::string_vie
                                     automation::Sharing::kReadWrite);
     const std::string_view bytes(reinterpret_cast<const char*>(read.bytes.data()),
                                  read.bytes.size());
-    std::optional<std::string> picture;
-    if (read.status == automation::FileReadStatus::kRead) picture = imaging::UsableLabelPicture(bytes);
-    if (picture) {
-      contents.labels.push_back({*LabelOfFileName(name), std::move(*picture)});
+    imaging::LabelPictureRead picture{std::nullopt, imaging::LabelPictureProblem::kNotAPicture};
+    if (read.status == automation::FileReadStatus::kRead) picture = imaging::ReadLabelPicture(bytes);
+    if (picture.picture) {
+      contents.labels.push_back({*LabelOfFileName(name), std::move(*picture.picture)});
     } else {
-      contents.unusable.push_back(automation::ToGbk(system, name));
+      contents.unusable.push_back({automation::ToGbk(system, name), picture.problem});
     }
   }
   return contents;

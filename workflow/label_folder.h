@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/label_picture.h"
 #include "platform/system_api.h"
 
 namespace workflow {
@@ -18,9 +19,15 @@ struct FolderLabel {
   std::string picture;  // BMP file bytes as the search takes them
 };
 
+// A counted file that cannot be used, and why.
+struct UnusableLabel {
+  std::string fileName;  // GBK
+  imaging::LabelPictureProblem problem = imaging::LabelPictureProblem::kNotAPicture;
+};
+
 struct LabelFolderContents {
-  std::vector<FolderLabel> labels;    // the usable pictures, in file-name order
-  std::vector<std::string> unusable;  // GBK names of counted files that are no such picture
+  std::vector<FolderLabel> labels;      // the usable pictures, in file-name order
+  std::vector<UnusableLabel> unusable;  // likewise
 };
 
 constexpr std::string_view kMeLabelName = "ME";

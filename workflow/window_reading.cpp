@@ -17,6 +17,7 @@ namespace {
 
 constexpr uint64_t kPaintLimitMs = 2000;
 constexpr int64_t kRecapturePauseMs = 100;
+constexpr size_t kUnusableNamed = 5;  // the unusable files named one by one; the rest counted
 
 // The pictures a label is searched with, in order: the labels folder's, then `stored`.
 std::vector<std::string_view> PicturesOf(const StepContext& ctx, std::string_view name,
@@ -72,8 +73,15 @@ void LoadFolderLabels(StepContext& ctx, bool tellUser) {
   if (!tellUser || (ctx.state.folderLabels.empty() && contents.unusable.empty())) return;
   LogStatus(ctx, "已载入labels文件夹中的" + std::to_string(ctx.state.folderLabels.size()) +
                      "张标签图片\r\n");
-  for (const std::string& name : contents.unusable) {
-    LogStatus(ctx, "标签图片" + name + "无法使用,须为不超过400×200的24位BMP\r\n");
+  for (size_t i = 0; i < contents.unusable.size() && i < kUnusableNamed; ++i) {
+    const UnusableLabel& file = contents.unusable[i];
+    LogStatus(ctx, "标签图片" + file.fileName +
+                       (file.problem == imaging::LabelPictureProblem::kOneColour
+                            ? "无法使用,图片几乎只有一种颜色\r\n"
+                            : "无法使用,须为不超过400×200的24位BMP\r\n"));
+  }
+  if (contents.unusable.size() > kUnusableNamed) {
+    LogStatus(ctx, "另有" + std::to_string(contents.unusable.size() - kUnusableNamed) + "张标签图片无法使用\r\n");
   }
 }
 

@@ -11,8 +11,8 @@
 namespace workflow {
 
 // Loads the labels folder's pictures into the state, for the searches that follow. When
-// tellUser, says how many were loaded (when the folder holds any counted file) and names each
-// counted file that cannot be used.
+// tellUser, says how many were loaded (when the folder holds any counted file), names the first
+// five counted files that cannot be used with the reason, and counts the rest in one line.
 void LoadFolderLabels(StepContext& ctx, bool tellUser);
 
 // FindImage over the whole loaded window. A window that gives no picture (one just shown may

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view templateBytes = all.substr(1, split - 1);
   const std::string_view captureBytes = all.substr(split);
 
-  if (const auto usable = imaging::UsableLabelPicture(templateBytes)) {
+  if (const auto usable = imaging::ReadLabelPicture(templateBytes).picture) {
     const auto given = imaging::DecodeBmp(*usable);
     const auto original = imaging::DecodeBmp(templateBytes);
     if (!given || !original || static_cast<uint8_t>((*usable)[28]) != 24) __builtin_trap();

@@ -8,6 +8,7 @@
 #include "imaging/bmp_encoder.h"
 #include "imaging/colour_reduction.h"
 #include "imaging/dib_layout.h"
+#include "imaging/label_picture.h"
 #include "imaging/label_templates.h"
 #include "imaging/template_search.h"
 #include "tools/labelgen/label_art.h"
@@ -36,6 +37,26 @@ std::vector<Expected> AllTemplates() {
       {"506E0 primary", l[8].primary, 74, 24, 5430}, {"506E0 fallback", l[8].fallback, 72, 20, 4374},
       {"ME state", MeEnabledLabel(), 118, 15, 5394},
   };
+}
+
+// A picture in which one colour covers more than 95 % is found in any window; the stored ones
+// are usable as a user's own would have to be, and the rule draws the line where it says.
+TEST(LabelTemplatesTest, StoredPicturesPassTheOneColourRuleThatRefusesNearlyPlainOnes) {
+  for (const Expected& e : AllTemplates()) {
+    const auto decoded = DecodeBmp(e.bytes);
+    ASSERT_TRUE(decoded) << e.name;
+    EXPECT_FALSE(IsNearlyOneColour(*decoded)) << e.name;
+    EXPECT_TRUE(ReadLabelPicture(e.bytes).picture) << e.name;
+  }
+  const auto picture = [](int otherPixels) {  // 20 x 10, all white but the first few pixels
+    ColourImage image{20, 10, {}};
+    image.pixels.assign(static_cast<size_t>(image.stride() * 10), 0xFF);
+    for (int i = 0; i < otherPixels; ++i) image.pixels[3 * i] = 0;
+    return EncodeBmp24(image);
+  };
+  EXPECT_EQ(ReadLabelPicture(picture(0)).problem, LabelPictureProblem::kOneColour);
+  EXPECT_EQ(ReadLabelPicture(picture(8)).problem, LabelPictureProblem::kOneColour);  // 96 %
+  EXPECT_EQ(ReadLabelPicture(picture(10)).problem, LabelPictureProblem::kNone);      // 95 %
 }
 
 TEST(LabelTemplatesTest, CpuidTextsInDetectionOrder) {

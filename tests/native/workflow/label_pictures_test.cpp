@@ -95,8 +95,9 @@ TEST(LabelFolder, LoadsUsablePicturesInNameOrderAndNamesTheRest) {
   EXPECT_THAT(names, ElementsAre("906EA", "906EA", "ME"));
   EXPECT_TRUE(contents.labels[0].picture == Bmp24(30, 12, 2)) << "stored bottom-up like ours";
   EXPECT_TRUE(contents.labels[1].picture == Bmp24(30, 12, 1));
-  EXPECT_THAT(contents.unusable,
-              ElementsAre("506E1_短.bmp", "506E3_32bit.bmp", "506E3_tall.bmp", "506E8_wide.bmp"));
+  std::vector<std::string> unusable;
+  for (const UnusableLabel& file : contents.unusable) unusable.push_back(file.fileName);
+  EXPECT_THAT(unusable, ElementsAre("506E1_短.bmp", "506E3_32bit.bmp", "506E3_tall.bmp", "506E8_wide.bmp"));
   EXPECT_EQ(desktop.OpenHandleCount(), 0u);
   EXPECT_TRUE(LoadLabelFolder(desktop, "C:\\nowhere").labels.empty());
 }
@@ -147,6 +148,22 @@ TEST_F(LabelPicturesTest, OwnArtIsReadWithTheFolderPicturesAndTheMeSwitchedOff) 
   desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
   controller.OnMakeClicked();
   EXPECT_EQ(Count("已核对"), 1u) << form.StatusWritten();
+}
+
+// A folder of many unusable files costs few lines: five named with their reason, the rest
+// counted; a picture of nearly one colour (found in any window) is one of them.
+TEST_F(LabelPicturesTest, UnusableFilesAreNamedFiveAtMostWithTheirReason) {
+  imaging::ColourImage plain{20, 10, {}};
+  plain.pixels.assign(static_cast<size_t>(plain.stride() * 10), 0x80);
+  desktop.SetFileContent(std::u16string(kLabels) + u"\\506E1.bmp", Bytes(imaging::EncodeBmp24(plain)));
+  for (char16_t n = u'1'; n <= u'6'; ++n) {
+    desktop.SetFileContent(std::u16string(kLabels) + u"\\506E3_" + n + u".bmp", Bytes("BM"));
+  }
+  OpenAndRead();
+  EXPECT_EQ(Count("已载入labels文件夹中的0张标签图片"), 1u);
+  EXPECT_EQ(Count("标签图片506E3_"), 4u);
+  EXPECT_EQ(Count("标签图片506E1.bmp无法使用,图片几乎只有一种颜色\r\n"), 1u) << form.StatusWritten();
+  EXPECT_EQ(Count("另有2张标签图片无法使用\r\n"), 1u);
 }
 
 // The window picture is handed over once per read, where the line says; a name already taken
