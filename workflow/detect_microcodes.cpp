@@ -36,6 +36,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
   if (!Pause(ctx, 300)) return {};
 
   bool windowUnseen = false;
+  std::vector<std::string> listed;
   for (const MicrocodeSlot& slot : MicrocodeSlots()) {
     if (windowUnseen) break;
     // Each search captures the window anew; a close that came meanwhile is taken first.
@@ -47,6 +48,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
       const int row = ctx.form.AppendRow(controls::kMicrocodeList);
       ctx.form.SetCell(controls::kMicrocodeList, row, 1, std::string(slot.cpuid));
       ctx.form.SetCell(controls::kMicrocodeList, row, 0, std::to_string(counter + 1));
+      listed.emplace_back(slot.cpuid);
       ++counter;
     }
   }
@@ -55,7 +57,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
   if (windowUnseen) {
     LogStatus(ctx, "无法读取CoffeeTime窗口画面,未能识别BIOS原有微码,请点击刷新图标重试\r\n");
   }
-  return {counter, windowUnseen};
+  return {counter, std::move(listed), windowUnseen};
 }
 
 }  // namespace workflow

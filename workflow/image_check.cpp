@@ -169,29 +169,30 @@ std::string ImageSummary(const firmware::ImageFacts& facts) {
   return text;
 }
 
+void TakeVendorImage(StepContext& ctx, std::vector<uint8_t> bytes) {
+  const firmware::ImageFacts facts = firmware::InspectImage(bytes);
+  ctx.state.vendorMicrocodes = CpuidTexts(facts);
+  ctx.state.vendorFacts = firmware::FactsReport(facts);
+  ctx.state.vendorFitCpuids = FitCpuidTexts(facts);
+  ctx.state.vendorImage = std::move(bytes);
+  if (facts.descriptorOffset) ctx.state.vendorHapSet = facts.hapSet;
+  LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
+  if (facts.fit && (facts.fit->km || facts.fit->bpm)) {
+    LogStatus(ctx, "原版BIOS带有Boot Guard清单,如果主板启用了Boot Guard,修改后的BIOS将无法启动\r\n");
+  }
+}
+
 void ReportVendorImage(StepContext& ctx) {
   ctx.state.vendorMicrocodes.clear();
   ctx.state.vendorFacts.clear();
   ctx.state.vendorFitCpuids.clear();
   ctx.state.vendorImage.clear();
   ctx.state.vendorHapSet.reset();
-  const automation::FileReadResult read =
+  automation::FileReadResult read =
       automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit,
                                 automation::Sharing::kReadWrite);
   switch (read.status) {
-    case automation::FileReadStatus::kRead: {
-      const firmware::ImageFacts facts = firmware::InspectImage(read.bytes);
-      ctx.state.vendorMicrocodes = CpuidTexts(facts);
-      ctx.state.vendorFacts = firmware::FactsReport(facts);
-      ctx.state.vendorFitCpuids = FitCpuidTexts(facts);
-      ctx.state.vendorImage = read.bytes;
-      if (facts.descriptorOffset) ctx.state.vendorHapSet = facts.hapSet;
-      LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
-      if (facts.fit && (facts.fit->km || facts.fit->bpm)) {
-        LogStatus(ctx, "原版BIOS带有Boot Guard清单,如果主板启用了Boot Guard,修改后的BIOS将无法启动\r\n");
-      }
-      return;
-    }
+    case automation::FileReadStatus::kRead: TakeVendorImage(ctx, std::move(read.bytes)); return;
     case automation::FileReadStatus::kTooLarge:
       LogStatus(ctx, "原版BIOS文件超过64MB,未能核对其内容\r\n");
       return;
@@ -212,6 +213,14 @@ bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
   LogStatus(ctx, "未能在CoffeeTime窗口中识别出微码(原版BIOS中有" + known +
                      "),请确认Windows显示缩放为100%后点击刷新图标\r\n");
   return true;
+}
+
+void ReportListedNotInVendor(StepContext& ctx, const std::vector<std::string>& listed) {
+  if (ctx.state.vendorFacts.empty() || ctx.state.vendorMicrocodes.empty()) return;
+  for (const std::string& cpuid : listed) {
+    if (Contains(ctx.state.vendorMicrocodes, cpuid)) continue;
+    LogStatus(ctx, "注意：列表中的微码" + cpuid + "在原版BIOS中没有找到,可能是标签图片不对\r\n");
+  }
 }
 
 void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick,

@@ -17,13 +17,20 @@ inline constexpr uint64_t kImageSizeLimit = 64ull * 1024 * 1024;
 // when the image has a descriptor; each CPUID once with its highest revision, in file order.
 std::string ImageSummary(const firmware::ImageFacts& facts);
 
-// After a file was chosen: reads it (shared, read-only) and logs what it holds; remembers its
-// microcodes for the check after the read.
+// After a file was chosen: reads it (shared, read-only) and takes it as the vendor image.
 void ReportVendorImage(StepContext& ctx);
+
+// Keeps `bytes` as the vendor image for the check after the read (its bytes, microcodes, FIT
+// and HAP bit) and logs what it holds.
+void TakeVendorImage(StepContext& ctx, std::vector<uint8_t> bytes);
 
 // At the end of a read: an empty list although the vendor image holds known microcodes means
 // the labels could not be recognised in the patcher's window. True when it says so.
 bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound);
+
+// At the end of a read: a listed microcode that the vendor file does not hold (when it was read
+// and holds any) means a label picture matched what it should not. Each is said; the list stays.
+void ReportListedNotInVendor(StepContext& ctx, const std::vector<std::string>& listed);
 
 // After the made image was confirmed on disk: waits (until `deadlineTick`) for the patcher to
 // finish writing it, reads it, checks it against what was asked for and compares it with the

@@ -38,6 +38,8 @@ constexpr std::string_view kVendorFileUnopenable =
 constexpr std::string_view kVendorFileEmpty = "原版BIOS文件是空的,请重新点击\"打开\"选择";
 constexpr std::string_view kVendorFileTooLarge =
     "原版BIOS文件超过64MB,不是主板BIOS,请重新点击\"打开\"选择";
+constexpr std::string_view kVendorFileChanged =
+    "原版BIOS文件在打开后被改动过,请重新点击\"打开\"选择原版BIOS";
 
 constexpr uint32_t kDesignDpi = 96;  // 100 %: what CoffeeTime's points and pictures fit
 
@@ -77,15 +79,26 @@ void AbandonRead(StepContext& ctx, std::string_view message) {
   ctx.form.SetDisabled(controls::kOpenButton, false);
 }
 
-// The vendor file may have changed since "打开". One that can no longer be opened, holds
-// nothing or is larger than any board's flash is not handed to CoffeeTime; every other file
-// is CoffeeTime's to take or reject. Empty when the file may go.
+// The vendor file may have changed since "打开". One that can no longer be read, holds nothing,
+// is larger than any board's flash or is no longer the file read after "打开" (whose facts the
+// status box and the check rely on) is not handed to CoffeeTime; every other file is
+// CoffeeTime's to take or reject. Empty when the file may go; a file that could not be read
+// after "打开" is taken now.
 std::string_view VendorFileRefusal(StepContext& ctx) {
-  const std::optional<uint64_t> size =
-      automation::ReadableFileSize(ctx.platform.system, ctx.state.biosPath);
-  if (!size) return kVendorFileUnopenable;
-  if (*size == 0) return kVendorFileEmpty;
-  if (*size > kImageSizeLimit) return kVendorFileTooLarge;
+  const automation::FileReadResult read = automation::ReadWholeFile(
+      ctx.platform.system, ctx.state.biosPath, kImageSizeLimit, automation::Sharing::kReadWrite);
+  switch (read.status) {
+    case automation::FileReadStatus::kRead: break;
+    case automation::FileReadStatus::kTooLarge: return kVendorFileTooLarge;
+    default: return kVendorFileUnopenable;
+  }
+  if (read.bytes.empty()) return kVendorFileEmpty;
+  if (ctx.state.vendorImage.empty()) {
+    // Not readable after "打开" (a passing lock): what is read now is what CoffeeTime loads.
+    TakeVendorImage(ctx, read.bytes);
+  } else if (read.bytes != ctx.state.vendorImage) {
+    return kVendorFileChanged;
+  }
   return {};
 }
 
@@ -141,6 +154,7 @@ void FinishRead(StepContext& ctx) {
   if (!detected.windowUnseen && ReportUnrecognisedMicrocodes(ctx, detected.rows)) {
     SaveWindowPictureForLabels(ctx);
   }
+  ReportListedNotInVendor(ctx, detected.listed);
   CentreMainWindow(ctx);
 }
 
@@ -162,6 +176,7 @@ void ReadBios(StepContext& ctx) {
   if (RefusedForScaling(ctx, s.coffeeTimeStartWindow)) return;
   if (const std::string_view refusal = VendorFileRefusal(ctx); !refusal.empty()) {
     ctx.form.SetDisabled(controls::kReadButton, true);
+    if (refusal == kVendorFileChanged) LogStatus(ctx, std::string(refusal) + "\r\n");
     AbandonRead(ctx, refusal);
     return;
   }

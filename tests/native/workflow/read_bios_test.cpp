@@ -1,6 +1,8 @@
 // Opening the vendor BIOS, having CoffeeTime load it, and the ME phase.
 #include <algorithm>
+#include <cstring>
 #include <functional>
+#include <set>
 #include <string_view>
 
 #include "tests/native/workflow/workflow_fixture.h"
@@ -316,6 +318,37 @@ TEST_F(WorkflowTest, EmptyListDespiteVendorMicrocodesPointsAtTheScaling) {
             "14:7未能在CoffeeTime窗口中识别出微码(原版BIOS中有506E3 906E9),请确认Windows显示缩放为100%后点击刷新图标");
 }
 
+// A listed microcode the vendor file does not hold is said (a label picture matched what it
+// should not); the row stays, as the list shows what the window shows. Without updates in the
+// vendor file there is nothing to hold the list against.
+TEST(ListAgainstVendorFile, ListedMicrocodesTheFileDoesNotHoldAreSaid) {
+  struct Case {
+    std::set<std::string> vendor, window;
+    std::vector<std::string> said;
+  };
+  const Case cases[] = {
+      {{"506E3"}, {"506E3", "906E9", "906EC"}, {"906E9", "906EC"}},
+      {{"506E3", "906E9"}, {"506E3", "906E9"}, {}},
+      {{}, {"906E9"}, {}},
+  };
+  for (const Case& c : cases) {
+    WorkflowRig rig;
+    rig.coffee.imageMicrocodes = c.vendor;
+    rig.OpenFile("C:\\b.bin");
+    rig.coffee.imageMicrocodes = c.window;
+    rig.controller.OnReadClicked();
+    std::vector<std::string> said;
+    for (const std::string& line : rig.StatusLines()) {
+      const size_t at = line.find("注意：列表中的微码");
+      if (at == std::string::npos) continue;
+      said.push_back(line.substr(at + std::strlen("注意：列表中的微码"), 5));
+      EXPECT_TRUE(line.ends_with("在原版BIOS中没有找到,可能是标签图片不对")) << line;
+    }
+    EXPECT_EQ(said, c.said);
+    EXPECT_EQ(rig.form.rows.size(), c.window.size());
+  }
+}
+
 TEST_F(WorkflowTest, UnreadableVendorFileIsSaidAndTheReadGoesOn) {
   desktop.Fail("CreateFileW");
   OpenFile("C:\\b.bin");
@@ -324,11 +357,13 @@ TEST_F(WorkflowTest, UnreadableVendorFileIsSaidAndTheReadGoesOn) {
   const auto lines = StatusLines();
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[1], "14:7无法读取原版BIOS文件,未能核对其内容");
+  EXPECT_EQ(lines[2], "14:7原版BIOS内容：ME版本11.6.0.1126，微码506E3(修订B4) 906E9(修订B4)") << "read at 读取";
   EXPECT_NE(form.StatusWritten().find("已完成BIOS读取"), std::string::npos);
 }
 
-// The vendor file changed after "打开": what cannot be a BIOS image any more is not handed to
-// CoffeeTime, and the user starts again from "打开". Anything else is CoffeeTime's to judge.
+// The vendor file changed after "打开": it is not handed to CoffeeTime (the facts told and kept
+// for the check are the opened file's), and the user starts again from "打开". A file that did
+// not change is CoffeeTime's to judge, whatever its size up to 64 MiB.
 TEST(VendorFileAtRead, RefusedBeforeAnythingIsPosted) {
   struct Case {
     const char* name;
@@ -346,11 +381,14 @@ TEST(VendorFileAtRead, RefusedBeforeAnythingIsPosted) {
        "原版BIOS文件是空的,请重新点击\"打开\"选择"},
       {"one byte over 64 MiB", [&](auto& d, const auto& p) { d.SetFileSize(p, k64MiB + 1); },
        "原版BIOS文件超过64MB,不是主板BIOS,请重新点击\"打开\"选择"},
-      {"exactly 64 MiB", [&](auto& d, const auto& p) { d.SetFileSize(p, k64MiB); }, nullptr},
+      {"replaced by another file", [](auto& d, const auto& p) { d.SetFileContent(p, {0x42}); },
+       "原版BIOS文件在打开后被改动过,请重新点击\"打开\"选择原版BIOS"},
+      {"exactly 64 MiB, unchanged", [](auto&, const auto&) {}, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WorkflowRig rig;
+    if (!c.message) rig.desktop.SetFileContent(u"C:\\b.bin", std::vector<uint8_t>(k64MiB, 0xFF));
     rig.OpenFile("C:\\b.bin");
     c.change(rig.desktop, u"C:\\b.bin");
     rig.controller.OnReadClicked();
@@ -369,6 +407,9 @@ TEST(VendorFileAtRead, RefusedBeforeAnythingIsPosted) {
     EXPECT_FALSE(rig.form.IsDisabled("按钮4"));
     EXPECT_TRUE(rig.form.IsDisabled("按钮5"));
     EXPECT_EQ(rig.form.StatusWritten().find("正在加载"), std::string::npos);
+    EXPECT_EQ(rig.form.StatusWritten().find(c.message) != std::string::npos,
+              std::string_view(c.name) == "replaced by another file")
+        << "only the change is also a status line";
   }
 }
 
