@@ -10,7 +10,8 @@ namespace workflow {
 // Saves the last searched picture of the loaded window as a 24-bit BMP, once per read (the
 // read's flag in the state says whether it has), making the two folders as needed and never
 // replacing a file ("-2", "-3", ... are added to the name). One status line says where, or that
-// it could not be saved.
+// it could not be saved and why (a file where a folder should be, a folder that cannot be
+// written, the minute's 99 names taken).
 void SaveWindowPictureForLabels(StepContext& ctx);
 
 }  // namespace workflow

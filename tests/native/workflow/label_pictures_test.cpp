@@ -167,12 +167,21 @@ TEST_F(LabelPicturesTest, UnusableFilesAreNamedFiveAtMostWithTheirReason) {
 }
 
 // The window picture is handed over once per read, where the line says; a name already taken
-// is kept and a folder that cannot be made is said.
+// is kept, and a picture that cannot be saved is said with the reason.
 TEST_F(LabelPicturesTest, UnreadWindowIsSavedOnceWhereTheLineSays) {
   struct Case {
     const char* name;
     std::function<void(OwnArtRig&)> arrange;
-    std::string savedAt;  // empty: cannot be saved
+    std::string savedAt;  // or, when it cannot be saved, the reason
+  };
+  const std::u16string shots = u"C:\\tool\\orvellanQZ\\labels\\截图";
+  const auto minuteFull = [&](OwnArtRig& t) {
+    t.desktop.AddFile(shots, platform::kFileAttributeDirectory);
+    t.desktop.AddFile(shots + u"\\CoffeeTime窗口-14_7.bmp");
+    for (int n = 2; n <= 99; ++n) {
+      const std::string digits = std::to_string(n);
+      t.desktop.AddFile(shots + u"\\CoffeeTime窗口-14_7-" + std::u16string(digits.begin(), digits.end()) + u".bmp");
+    }
   };
   const Case cases[] = {
       {"empty folder", [](auto&) {}, std::string(kShot) + ".bmp"},
@@ -182,7 +191,9 @@ TEST_F(LabelPicturesTest, UnreadWindowIsSavedOnceWhereTheLineSays) {
          t.desktop.AddFile(u"C:\\tool\\orvellanQZ\\labels\\截图\\CoffeeTime窗口-14_7.bmp");
        },
        std::string(kShot) + "-2.bmp"},
-      {"folders cannot be made", [](auto& t) { t.desktop.Fail("CreateDirectoryW"); }, ""},
+      {"folders cannot be made", [](auto& t) { t.desktop.Fail("CreateDirectoryW"); }, "(文件夹无法写入)"},
+      {"截图 is a file", [&](auto& t) { t.desktop.AddFile(shots); }, "(labels\\截图不是文件夹)"},
+      {"99 pictures this minute", minuteFull, "(这一分钟已保存了99张画面)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -191,8 +202,9 @@ TEST_F(LabelPicturesTest, UnreadWindowIsSavedOnceWhereTheLineSays) {
     t.OpenAndRead();
     EXPECT_EQ(t.coffee.meSwitchClicks, 0);
     EXPECT_TRUE(t.form.rows.empty());
-    if (c.savedAt.empty()) {
-      EXPECT_EQ(t.Count(std::string("CoffeeTime窗口画面无法保存到") + kShot + ".bmp\r\n"), 1u);
+    if (c.savedAt.starts_with("(")) {
+      EXPECT_EQ(t.Count(std::string("CoffeeTime窗口画面无法保存到") + kShot + ".bmp" + c.savedAt + "\r\n"), 1u)
+          << t.form.StatusWritten();
       continue;
     }
     EXPECT_EQ(t.Count("已把CoffeeTime窗口画面保存到" + c.savedAt +
