@@ -50,6 +50,8 @@ constexpr uint32_t kMbIconExclamation = 0x30;
 constexpr uint32_t kMbIconInformation = 0x40;
 constexpr uint32_t kMbSystemModal = 0x1000;
 constexpr uint32_t kMbTaskModal = 0x2000;
+constexpr uint32_t kMbYesNo = 0x4;
+constexpr int kIdYes = 6;
 
 constexpr uint32_t kFileAttributeDirectory = 0x10;
 constexpr uint32_t kFileShareRead = 1;

@@ -1,6 +1,9 @@
 #include "workflow/controller.h"
 
+#include <string>
+
 #include "automation/input_injector.h"
+#include "platform/messages.h"
 #include "workflow/detect_microcodes.h"
 #include "workflow/open_bios.h"
 #include "workflow/open_licence.h"
@@ -72,6 +75,15 @@ void Controller::OnDestroying() {
   }
   // The patcher runs hidden: what this run started is closed with it.
   CloseStartedPatcher(impl_->ctx);
+}
+
+bool Controller::MayClose() {
+  if (!impl_->state.madeImageUnchecked) return true;
+  return impl_->ctx.platform.windows.MessageBoxA(
+             impl_->ctx.form.NativeHandle(controls::kMainWindow),
+             "魔改BIOS还没有核对完。现在退出,这个BIOS将没有核对结果,不要刷入它。确定退出吗?",
+             std::string(kDefaultCaption).c_str(),
+             platform::kMbYesNo | platform::kMbIconExclamation | platform::kMbTaskModal) == platform::kIdYes;
 }
 
 void Controller::OnOpenClicked() { impl_->RunAlone(OpenBios); }

@@ -27,6 +27,9 @@ class Controller {
 
   void OnCreated();                 // main window created: start-up
   void OnDestroying();              // main window about to be destroyed: shut-down
+  // Asked before the main window closes: while a made image is being written and checked, the
+  // user is asked whether to leave it unchecked. True when the window may close.
+  bool MayClose();
   void OnOpenClicked();             // 按钮4 "打开": OpenBios
   void OnReadClicked();             // 按钮5 "读取": ReadBios
   void OnMicrocodeButtonClicked();  // 按钮1: ToggleMicrocodeEdit

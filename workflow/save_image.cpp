@@ -94,6 +94,20 @@ std::string SaveTargetRefusal(StepContext& ctx, const std::string& target) {
   return "文件夹" + folder + "无法写入,魔改BIOS未保存,请换一个文件夹\r\n";
 }
 
+// After the save dialog's name was confirmed: the wait for the made image and its check.
+void AwaitAndCheck(StepContext& ctx, const std::string& target, const std::string& stamp,
+                   std::optional<uint64_t> stampBefore, const std::vector<std::string>& wanted) {
+  const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kSavedFileLimitMs;
+  const bool written = AwaitWrittenFile(ctx, target, stampBefore, deadline);
+  if (Closing(ctx)) return;
+  if (written) {
+    AppendStatus(ctx, stamp + "魔改BIOS已保存到" + target + "\r\n");
+    CheckMadeImage(ctx, target, deadline, wanted);
+  } else if (LoadedWindowThere(ctx)) {
+    LogStatus(ctx, "魔改BIOS未保存：CoffeeTime没有写出" + target + "\r\n");
+  }
+}
+
 }  // namespace
 
 void SaveImage(StepContext& ctx) {
@@ -144,16 +158,10 @@ void SaveImage(StepContext& ctx) {
     return;
   }
   automation::TypeText(ctx.platform, dialog->fileNameBox, target);
+  ctx.state.madeImageUnchecked = true;
   automation::PostClick(windows, dialog->saveButton);
-  const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kSavedFileLimitMs;
-  const bool written = AwaitWrittenFile(ctx, target, stampBefore, deadline);
-  if (Closing(ctx)) return;
-  if (written) {
-    AppendStatus(ctx, stamp + "魔改BIOS已保存到" + target + "\r\n");
-    CheckMadeImage(ctx, target, deadline, wanted);
-  } else if (LoadedWindowThere(ctx)) {
-    LogStatus(ctx, "魔改BIOS未保存：CoffeeTime没有写出" + target + "\r\n");
-  }
+  AwaitAndCheck(ctx, target, stamp, stampBefore, wanted);
+  ctx.state.madeImageUnchecked = false;
 }
 
 }  // namespace workflow

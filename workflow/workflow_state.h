@@ -44,6 +44,8 @@ struct WorkflowState {
   // The labels folder's pictures as last loaded (at a read or a refresh of the list).
   std::vector<FolderLabel> folderLabels;
   bool windowPictureSaved = false;  // this read has saved CoffeeTime's window for the user
+  // From the save dialog's confirmation until the made image's check has ended: closing asks.
+  bool madeImageUnchecked = false;
   bool closing = false;       // the main window is gone: steps stop, nothing more is posted
 };
 

@@ -69,6 +69,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   app::FormHandlers handlers;
   handlers.created = [&controller] { controller.OnCreated(); };
   handlers.destroying = [&controller] { controller.OnDestroying(); };
+  handlers.mayClose = [&controller] { return controller.MayClose(); };
   handlers.event = [&controller, &noticeBoard](app::FormEvent event) {
     Dispatch(controller, noticeBoard, event);
   };

@@ -337,6 +337,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (target) SetFocus(target);
       return 0;
     }
+    case WM_CLOSE:
+      if (handlers_.mayClose && !handlers_.mayClose()) return 0;
+      break;
     case WM_DESTROY:
       for (size_t i = 0; i < table.size(); ++i) {
         if (table[i].kind == ControlKind::kTimer) SetTimerInterval(table[i].name, 0);

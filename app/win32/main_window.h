@@ -21,6 +21,8 @@ inline constexpr char kMainWindowClass[] = "BiosMakerMainWindow";
 struct FormHandlers {
   std::function<void()> created;     // window and all controls exist; the window is not shown
   std::function<void()> destroying;  // the controls still exist
+  // Asked when the window is to be closed (close box, Esc, system menu); false keeps it open.
+  std::function<bool()> mayClose;
   std::function<void(FormEvent)> event;
 };
 

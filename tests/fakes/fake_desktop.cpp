@@ -344,7 +344,10 @@ int FakeDesktop::GetSystemMetrics(int index) {
 int FakeDesktop::MessageBoxA(Hwnd owner, const char* text, const char* caption, uint32_t style) {
   if (Failing("MessageBoxA")) return 0;
   messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", style, nowMs_});
-  return 1;  // IDOK
+  if (boxAnswers.empty()) return 1;  // IDOK
+  const int answer = boxAnswers.front();
+  boxAnswers.pop_front();
+  return answer;
 }
 
 uint32_t FakeDesktop::MsgWaitForMultipleObjects(uint32_t count, const Handle* handles,

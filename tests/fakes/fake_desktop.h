@@ -161,6 +161,7 @@ class FakeDesktop final : public platform::WindowApi,
   std::vector<PostedMessage> posted;
   std::vector<SentMessage> sent;
   std::vector<MessageBoxShown> messageBoxes;
+  std::deque<int> boxAnswers;  // what the next boxes answer; IDOK when none is left
   std::vector<ProcessStarted> processes;
   std::vector<DialogShown> dialogs;
   int pumpCount = 0;

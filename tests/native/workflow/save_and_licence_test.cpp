@@ -1,5 +1,6 @@
 // FIT's licence, making the image, start-up and shut-down.
 #include <functional>
+#include <optional>
 
 #include "tests/native/workflow/workflow_fixture.h"
 
@@ -65,6 +66,28 @@ TEST_F(SaveTest, ImageIsSavedToThePathWithTheTimeAppended) {
   const auto clicks = ClicksTo(coffee.window);
   EXPECT_EQ(clicks.back().x, 520);
   EXPECT_EQ(clicks.back().y, 560);
+}
+
+// Closing while the made image is written and checked asks first; No lets the check finish,
+// and once it has, closing asks nothing.
+TEST_F(SaveTest, ClosingBeforeTheCheckEndsAsksAndNoLetsItFinish) {
+  constexpr int kIdNo = 7;
+  std::optional<bool> mayCloseDuringWait;
+  coffee.alterSaved = [&](std::vector<uint8_t>&) {
+    desktop.boxAnswers.push_back(kIdNo);
+    mayCloseDuringWait = controller.MayClose();
+  };
+  EXPECT_TRUE(controller.MayClose()) << "nothing being checked";
+  desktop.saveDialogAnswers.push_back("D:\\out\\ORVELLAN");
+  controller.OnMakeClicked();
+  EXPECT_EQ(mayCloseDuringWait, false);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text,
+            "魔改BIOS还没有核对完。现在退出,这个BIOS将没有核对结果,不要刷入它。确定退出吗?");
+  EXPECT_EQ(desktop.messageBoxes[0].style, 0x2034u);
+  EXPECT_NE(form.StatusWritten().find("已核对"), std::string::npos);
+  EXPECT_TRUE(controller.MayClose());
+  EXPECT_EQ(desktop.messageBoxes.size(), 1u);
 }
 
 TEST_F(SaveTest, CancelledDialogTouchesNothing) {
