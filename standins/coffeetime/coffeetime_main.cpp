@@ -14,11 +14,11 @@
 
 namespace {
 
-standin::FaultMode FaultFromEnvironment() {
-  char buffer[64] = {};
+standin::FaultModes FaultsFromEnvironment() {
+  char buffer[256] = {};
   const DWORD length = GetEnvironmentVariableA(standin::kFaultVariable, buffer, sizeof buffer);
-  if (length == 0 || length >= sizeof buffer) return standin::FaultMode::kNone;
-  return standin::ParseFaultMode(std::string(buffer, length));
+  if (length == 0 || length >= sizeof buffer) return {};
+  return standin::ParseFaultModes(std::string(buffer, length));
 }
 
 // The folder of "--write-own-labels FOLDER", empty when the command line asks nothing of it.
@@ -41,7 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return standin::WriteOwnArtLabels(folder) ? 0 : 1;
   }
   standin::InputRecord record;
-  standin::PatcherWindow patcher(instance, FaultFromEnvironment(),
+  standin::PatcherWindow patcher(instance, FaultsFromEnvironment(),
                                  [&record](const MSG& message) { record.Note(message); });
   if (!patcher.Create(showCommand)) return 1;
   MSG message;

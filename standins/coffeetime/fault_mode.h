@@ -1,7 +1,9 @@
 #pragma once
 // Misbehaviours the stand-ins can be told to show, so tests can check how the tool copes.
-// Chosen by the environment variable BMT_STANDIN_FAULT, which only tests set; it is inherited
-// from the tool by the programs the tool starts.
+// Chosen by the environment variable BMT_STANDIN_FAULT, which only tests set: one name, or
+// several separated by commas, each taking effect. It is inherited from the tool by the
+// programs the tool starts.
+#include <cstdint>
 #include <string_view>
 
 namespace standin {
@@ -33,10 +35,29 @@ enum class FaultMode {
   kStuckMeSwitch,
   // Apply writes the chosen updates but leaves the FIT as it was, so it does not list them.
   kStaleFit,
+  // The next four change only the file Save writes, never the loaded image:
+  // its GbE region holds another MAC address (the checksum word kept valid);
+  kLoseMac,
+  // its code volume leaves out the third code file, the pad file growing in its place;
+  kDropFile,
+  // its settings store is erased after the volume's header;
+  kResetSettings,
+  // its code volume holds the code files in reverse order (no fault for a reader that finds
+  // files by name).
+  kMoveFiles,
+};
+
+// The modes a stand-in shows at once.
+struct FaultModes {
+  uint32_t bits = 0;  // bit n: the FaultMode numbered n
+  bool Has(FaultMode mode) const { return (bits >> int(mode) & 1u) != 0; }
 };
 
 // Unknown or empty names mean kNone: a stand-in started by hand behaves normally.
 FaultMode ParseFaultMode(std::string_view name);
 std::string_view FaultModeName(FaultMode mode);
+
+// Names separated by commas; unknown ones are left out.
+FaultModes ParseFaultModes(std::string_view names);
 
 }  // namespace standin

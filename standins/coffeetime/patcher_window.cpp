@@ -68,8 +68,8 @@ void Box(HDC dc, RECT r, COLORREF border) {
 
 }  // namespace
 
-PatcherWindow::PatcherWindow(HINSTANCE instance, FaultMode fault, MessageObserver observe)
-    : instance_(instance), fault_(fault), observe_(std::move(observe)) {
+PatcherWindow::PatcherWindow(HINSTANCE instance, FaultModes faults, MessageObserver observe)
+    : instance_(instance), faults_(faults), observe_(std::move(observe)) {
   // Labels in table order; every other one is drawn in its fallback rendering.
   const auto& labels = imaging::MicrocodeLabels();
   for (size_t i = 0; i < labels.size(); ++i) {
@@ -183,7 +183,7 @@ void PatcherWindow::OnClick(ClientPoint point) {
     case ClickAction::kLoad: Load(); break;
     case ClickAction::kFlashMe: FlashMe(); break;
     case ClickAction::kMeOff:
-      status_ = SwitchMeOff(image_, fault_) ? u"ME switched off" : u"ME state unchanged";
+      status_ = SwitchMeOff(image_, faults_) ? u"ME switched off" : u"ME state unchanged";
       BusyFor(kMeSwitchBusyMs);
       break;
     case ClickAction::kUnlocked:
@@ -204,11 +204,11 @@ void PatcherWindow::OnClick(ClientPoint point) {
 }
 
 void PatcherWindow::Load() {
-  if (fault_ == FaultMode::kExitAbruptly) ExitProcess(3);
+  if (faults_.Has(FaultMode::kExitAbruptly)) ExitProcess(3);
   Bytes bytes;
   const FileStatus read = ReadWholeFile(model_.path, kMaxImageSize, bytes);
   const ParseResult parsed = read == FileStatus::kOk ? ParseImage(bytes) : ParseResult{};
-  if (fault_ == FaultMode::kRejectAll || read != FileStatus::kOk || !parsed.ok()) {
+  if (faults_.Has(FaultMode::kRejectAll) || read != FileStatus::kOk || !parsed.ok()) {
     // Rejected: the window stays as it is and keeps answering.
     status_ = read != FileStatus::kOk ? u"Cannot read the file"
               : parsed.ok()           ? u"File refused"
@@ -218,11 +218,11 @@ void PatcherWindow::Load() {
   model_.phase = PatcherPhase::kLoading;
   status_ = u"Loading...";
   // The title names the file at once; the window keeps its height until the load is done.
-  if (fault_ != FaultMode::kNeverFinishLoad) {
+  if (!faults_.Has(FaultMode::kNeverFinishLoad)) {
     SetWindowTextW(window_, Wide(kLoadedTitlePrefix + FileNameOf(model_.path)));
   }
   BusyFor(kLoadBusyMs);
-  if (fault_ == FaultMode::kNeverFinishLoad) return;
+  if (faults_.Has(FaultMode::kNeverFinishLoad)) return;
   image_ = std::move(bytes);
   model_.phase = PatcherPhase::kLoaded;
   status_.clear();
@@ -232,19 +232,19 @@ void PatcherWindow::Load() {
 }
 
 void PatcherWindow::FlashMe() {
-  if (fault_ == FaultMode::kHangFlash) HangForever();
+  if (faults_.Has(FaultMode::kHangFlash)) HangForever();
   BusyFor(kFlashBusyMs);
-  FlashReplacementMe(image_, fault_);
+  FlashReplacementMe(image_, faults_);
   status_ = u"ME firmware replaced";
 }
 
 void PatcherWindow::Apply(const ClickOutcome& outcome) {
-  const int added = ApplyMicrocodes(image_, outcome.applied, outcome.lastTicked, fault_);
+  const int added = ApplyMicrocodes(image_, outcome.applied, outcome.lastTicked, faults_);
   status_ = Utf16(std::to_string(added) + " microcode(s) added");
 }
 
 void PatcherWindow::OpenSave() {
-  if (fault_ == FaultMode::kNoSaveDialog || saveDialogOpen_) return;
+  if (faults_.Has(FaultMode::kNoSaveDialog) || saveDialogOpen_) return;
   SetTimer(window_, kSaveDialogTimer, kSaveDialogDelayMs, nullptr);
 }
 
@@ -255,19 +255,20 @@ void PatcherWindow::RunSave() {
 }
 
 void PatcherWindow::Save(const std::u16string& path) {
-  if (fault_ == FaultMode::kLateWrite) {
+  if (faults_.Has(FaultMode::kLateWrite)) {
     pendingPath_ = path;
-    pendingBytes_ = image_;
+    pendingBytes_ = ImageToSave(image_, faults_);
     SetTimer(window_, kLateWriteTimer, kLateWriteDelayMs, nullptr);
     return;
   }
   BusyFor(kSaveWriteBusyMs);
-  status_ = WriteWholeFile(path, image_) == FileStatus::kOk ? u"Image saved" : u"Save failed";
+  const Bytes saved = ImageToSave(image_, faults_);
+  status_ = WriteWholeFile(path, saved) == FileStatus::kOk ? u"Image saved" : u"Save failed";
   Redraw();
 }
 
 void PatcherWindow::StartPlainPaint() {
-  if (fault_ != FaultMode::kLatePaint) return;
+  if (!faults_.Has(FaultMode::kLatePaint)) return;
   plainPaint_ = true;
   SetTimer(window_, kLatePaintTimer, kLatePaintMs, nullptr);  // restarts a running one
 }
@@ -324,7 +325,7 @@ void PatcherWindow::PaintLoaded(HDC dc) {
   // ME state field at the right, microcode table below it.
   constexpr int kFieldX = 560;
   Text(dc, kFieldX, 20, u"ME state");
-  const bool ownArt = fault_ == FaultMode::kOwnArt;
+  const bool ownArt = faults_.Has(FaultMode::kOwnArt);
   if (ownArt) {
     DrawOwnMeState(dc, kFieldX, 40, parsed.summary.meEnabled);
   } else if (parsed.summary.meEnabled) {

@@ -32,7 +32,7 @@ constexpr int kLoadedHeight = 680;
 class PatcherWindow {
  public:
   // `observe` sees the messages a nested loop (the modal save dialog's) takes from the queue.
-  PatcherWindow(HINSTANCE instance, FaultMode fault, MessageObserver observe);
+  PatcherWindow(HINSTANCE instance, FaultModes faults, MessageObserver observe);
   ~PatcherWindow();
   PatcherWindow(const PatcherWindow&) = delete;
   PatcherWindow& operator=(const PatcherWindow&) = delete;
@@ -59,7 +59,7 @@ class PatcherWindow {
   void Redraw();
 
   HINSTANCE instance_;
-  FaultMode fault_;
+  FaultModes faults_;
   MessageObserver observe_;
   HWND window_ = nullptr;
   bool saveDialogOpen_ = false;

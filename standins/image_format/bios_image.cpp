@@ -5,32 +5,26 @@
 #include <optional>
 
 #include "standins/image_format/byte_order.h"
+#include "standins/image_format/firmware_volume.h"
 #include "standins/image_format/fit_table.h"
+#include "standins/image_format/flash_regions.h"
 #include "standins/image_format/image_layout.h"
 
 namespace standin {
 
 namespace {
 
-struct Span {
-  size_t offset = 0, size = 0;
-  size_t end() const { return offset + size; }
-};
-
 // Where the parts the patcher shows and edits lie, as file offsets.
 struct Layout {
-  Span me, bios;
+  FileSpan me, bios;
   size_t manifest = 0;   // CSE manifest header of FTPR
   size_t pchStrap0 = 0;  // PCHSTRP0, which holds the HAP bit
-  Span area;            // microcode area
-  std::vector<size_t> updates;  // every update of the area, its checksum right or not
-  size_t freeOffset = 0;  // first byte of the area's free space
+  FfsFile microcodeFile;
+  size_t fit = 0;        // the FIT area at the start of the file's data
+  FileSpan area;         // where updates go: after the FIT area to the volume's end
+  std::vector<size_t> updates;  // every update of the file, its checksum right or not
+  size_t freeOffset = 0;        // the file's end, where the next update goes
 };
-
-// `size` bytes at `offset` lie inside `outer`; checked without overflow.
-bool Contains(Span outer, size_t offset, size_t size) {
-  return offset >= outer.offset && offset <= outer.end() && size <= outer.end() - offset;
-}
 
 bool TagAt(std::span<const uint8_t> image, size_t offset, const char (&tag)[4]) {
   return std::memcmp(&image[offset], tag, sizeof tag) == 0;
@@ -43,32 +37,14 @@ std::string_view NameAt(std::span<const uint8_t> image, size_t offset, size_t si
   return {reinterpret_cast<const char*>(name.data()), length};
 }
 
-std::optional<size_t> FindDescriptor(std::span<const uint8_t> image) {
-  for (size_t at : {size_t{0}, kCapsuleHeaderSize}) {
-    if (image.size() >= at + kDescriptorSize &&
-        ReadU32(image, at + kSignatureOffset) == kDescriptorSignature) {
-      return at;
-    }
-  }
-  return std::nullopt;
-}
-
-// FLREGn as file offsets; false when the region is unused. FRBA is at most 0xFF0, so the
-// three entries read here always lie inside the descriptor.
-bool DecodeRegion(std::span<const uint8_t> image, size_t flash, int n, Span& region) {
-  const size_t frba = ((ReadU32(image, flash + kFlmap0Offset) >> kRegionBaseField) & 0xFF) << 4;
-  const uint32_t value = ReadU32(image, flash + frba + 4 * size_t(n));
-  const size_t base = size_t(value & 0x7FFF) << 12;
-  const size_t limit = size_t((value >> 16) & 0x7FFF) << 12 | 0xFFF;
-  if (base > limit) return false;
-  region = {flash + base, limit + 1 - base};
-  return true;
-}
-
 ImageError ReadRegions(std::span<const uint8_t> image, size_t flash, Layout& layout) {
-  if (!DecodeRegion(image, flash, kBiosRegion, layout.bios)) return ImageError::kBadRegions;
-  if (!DecodeRegion(image, flash, kMeRegion, layout.me)) return ImageError::kNoMeRegion;
-  const Span afterDescriptor{flash + kDescriptorSize, image.size() - flash - kDescriptorSize};
+  const std::optional<FileSpan> bios = DecodeRegion(image, flash, kBiosRegion);
+  if (!bios) return ImageError::kBadRegions;
+  const std::optional<FileSpan> me = DecodeRegion(image, flash, kMeRegion);
+  if (!me) return ImageError::kNoMeRegion;
+  layout.bios = *bios;
+  layout.me = *me;
+  const FileSpan afterDescriptor{flash + kDescriptorSize, image.size() - flash - kDescriptorSize};
   const bool overlap = layout.me.offset < layout.bios.end() && layout.bios.offset < layout.me.end();
   if (!Contains(afterDescriptor, layout.me.offset, layout.me.size) ||
       !Contains(afterDescriptor, layout.bios.offset, layout.bios.size) || overlap) {
@@ -91,8 +67,8 @@ ImageError ReadStraps(std::span<const uint8_t> image, size_t flash, Layout& layo
 }
 
 // The $FPT entry named `name`, as a span of the file.
-std::optional<Span> FindPartition(std::span<const uint8_t> image, Span me,
-                                  const char (&name)[4]) {
+std::optional<FileSpan> FindPartition(std::span<const uint8_t> image, FileSpan me,
+                                      const char (&name)[4]) {
   const uint32_t count = ReadU32(image, me.offset + kFptCountOffset);
   const size_t first = me.offset + image[me.offset + kFptHeaderLengthOffset];
   for (uint32_t i = 0; i < count; ++i) {
@@ -102,14 +78,14 @@ std::optional<Span> FindPartition(std::span<const uint8_t> image, Span me,
     const uint32_t offset = ReadU32(image, entry + kFptEntryOffsetField);
     const uint32_t length = ReadU32(image, entry + kFptEntryLengthField);
     if (offset > me.size || length > me.size - offset) return std::nullopt;
-    return Span{me.offset + offset, length};
+    return FileSpan{me.offset + offset, length};
   }
   return std::nullopt;
 }
 
 // The manifest header that FTPR's $CPD entry "FTPR.man" points at, when it carries "$MN2"
 // and Intel's vendor word.
-std::optional<size_t> FindManifest(std::span<const uint8_t> image, Span ftpr) {
+std::optional<size_t> FindManifest(std::span<const uint8_t> image, FileSpan ftpr) {
   if (ftpr.size < kCpdHeaderLength || !TagAt(image, ftpr.offset, kCpdTag)) return std::nullopt;
   const uint32_t count = ReadU32(image, ftpr.offset + kCpdCountOffset);
   const size_t first = ftpr.offset + image[ftpr.offset + kCpdHeaderLengthOffset];
@@ -133,7 +109,7 @@ ImageError ReadMeRegion(std::span<const uint8_t> image, Layout& layout, ImageSum
   if (layout.me.size < kFptHeaderLength || !TagAt(image, layout.me.offset, kFptTag)) {
     return ImageError::kNoMeRegion;
   }
-  const std::optional<Span> code = FindPartition(image, layout.me, kCodePartition);
+  const std::optional<FileSpan> code = FindPartition(image, layout.me, kCodePartition);
   const std::optional<size_t> manifest = code ? FindManifest(image, *code) : std::nullopt;
   if (!manifest) return ImageError::kBadMeRegion;
   layout.manifest = *manifest;
@@ -143,21 +119,37 @@ ImageError ReadMeRegion(std::span<const uint8_t> image, Layout& layout, ImageSum
   return ImageError::kNone;
 }
 
+struct MicrocodeFile {
+  Volume volume;
+  FfsFile file;
+};
+
+// The microcode volume at the BIOS region's start and its raw file named kMicrocodeFile.
+std::optional<MicrocodeFile> FindMicrocodeFile(std::span<const uint8_t> image, FileSpan bios) {
+  const std::optional<Volume> volume = ReadVolume(image, bios.offset, bios.end());
+  if (!volume) return std::nullopt;
+  for (const FfsFile& file : ListFiles(image, *volume)) {
+    if (file.name == kMicrocodeFile && file.type == kRawFileType) {
+      return MicrocodeFile{*volume, file};
+    }
+  }
+  return std::nullopt;
+}
+
 ImageError ReadMicrocodeArea(std::span<const uint8_t> image, Layout& layout,
                              ImageSummary& summary) {
-  const Span bios = layout.bios;
-  if (bios.size < kAreaRecordSize || !TagAt(image, bios.offset, kAreaTag)) {
+  const std::optional<MicrocodeFile> found = FindMicrocodeFile(image, layout.bios);
+  if (!found || found->file.size - found->file.headerSize < kFitAreaSize) {
     return ImageError::kNoMicrocodeArea;
   }
-  const uint32_t offset = ReadU32(image, bios.offset + kAreaOffsetField);
-  const uint32_t size = ReadU32(image, bios.offset + kAreaSizeField);
-  if (offset < kAreaRecordSize || offset > bios.size || size > bios.size - offset) {
-    return ImageError::kNoMicrocodeArea;
-  }
-  layout.area = {bios.offset + offset, size};
-  size_t at = layout.area.offset;
-  while (layout.area.end() - at >= kUpdateHeaderSize && ReadU32(image, at) != kFreeSpaceWord) {
-    const UpdateRead update = ReadUpdate(image.subspan(at, layout.area.end() - at));
+  const FfsFile& file = found->file;
+  layout.microcodeFile = file;
+  layout.fit = file.dataOffset();
+  const size_t first = layout.fit + kFitAreaSize;
+  layout.area = {first, found->volume.end() - first};
+  size_t at = first;
+  while (at < file.end()) {
+    const UpdateRead update = ReadUpdate(image.subspan(at, file.end() - at));
     if (update.status == UpdateStatus::kMalformed) return ImageError::kBadMicrocode;
     layout.updates.push_back(at);
     for (uint32_t cpuid : update.cpuids) {
@@ -233,11 +225,13 @@ AddResult AddMicrocode(Bytes& image, uint32_t cpuid, FitListing fit) {
   const Bytes update = MakeMicrocodeUpdate(cpuid);
   if (layout.area.end() - layout.freeOffset < update.size()) return AddResult::kNoRoom;
   std::copy(update.begin(), update.end(), image.begin() + ptrdiff_t(layout.freeOffset));
+  const FfsFile& file = layout.microcodeFile;
+  SetFileSize(image, file.offset, file.size + update.size());
   if (fit == FitListing::kRelist) {
     layout.updates.push_back(layout.freeOffset);
     std::vector<FitEntry> others = ReadFit(image, layout.bios.offset, layout.bios.end());
     std::erase_if(others, [](const FitEntry& e) { return e.type == kFitMicrocodeType; });
-    WriteFit(image, layout.bios.end(), layout.updates, std::move(others));
+    WriteFit(image, layout.fit, layout.bios.end(), layout.updates, std::move(others));
   }
   return AddResult::kAdded;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Reading and editing the stand-in patcher's images in memory: a flash descriptor with its PCH
-// straps, an ME region with its partition table and CSE manifest, and a BIOS region with a
-// microcode area and a Firmware Interface Table listing its updates.
+// straps, an ME region with its partition table and CSE manifest, and a BIOS region of firmware
+// volumes whose first holds the microcode file: a Firmware Interface Table, then the updates.
 // Every edit works on the bytes in place and keeps everything it does not touch; an image that
 // does not parse is never edited.
 #include <cstdint>
@@ -63,7 +63,8 @@ enum class AddResult { kAdded, kAlreadyPresent, kNoRoom, kBadImage };
 // other entries kept), or leaves it as it was.
 enum class FitListing { kRelist, kKeep };
 
-// Writes an update for `cpuid` at the start of the microcode area's free space.
+// Writes an update for `cpuid` at the microcode file's end and grows the file over it, into
+// its volume's free space.
 AddResult AddMicrocode(Bytes& image, uint32_t cpuid, FitListing fit = FitListing::kRelist);
 
 // "506E3" for 0x506E3; ParseCpuid gives 0 for text that is not 1 to 8 hex digits.

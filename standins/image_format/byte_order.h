@@ -3,8 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace standin {
+
+using Bytes = std::vector<uint8_t>;
 
 inline uint16_t ReadU16(std::span<const uint8_t> bytes, size_t offset) {
   return uint16_t(bytes[offset] | bytes[offset + 1] << 8);
@@ -22,6 +25,15 @@ inline void WriteU16(std::span<uint8_t> bytes, size_t offset, uint16_t value) {
 
 inline void WriteU32(std::span<uint8_t> bytes, size_t offset, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[offset + i] = uint8_t(value >> (8 * i));
+}
+
+inline uint64_t ReadU64(std::span<const uint8_t> bytes, size_t offset) {
+  return uint64_t(ReadU32(bytes, offset)) | uint64_t(ReadU32(bytes, offset + 4)) << 32;
+}
+
+inline void WriteU64(std::span<uint8_t> bytes, size_t offset, uint64_t value) {
+  WriteU32(bytes, offset, uint32_t(value));
+  WriteU32(bytes, offset + 4, uint32_t(value >> 32));
 }
 
 // The sum of the 32-bit words, modulo 2^32; a trailing partial word is not counted.

@@ -18,7 +18,7 @@ constexpr size_t kFitVersionOffset = 12;
 constexpr size_t kFitTypeOffset = 14;
 constexpr uint16_t kFitVersion = 0x0100;
 constexpr uint32_t kFitMinEntries = 2;
-constexpr uint32_t kFitMaxEntries = 1024;
+static_assert(kFitCapacity * kFitEntrySize == kFitAreaSize);
 
 void WriteEntry(std::span<uint8_t> image, size_t at, uint64_t address, uint32_t size, uint8_t type) {
   WriteU32(image, at, uint32_t(address));
@@ -41,7 +41,7 @@ std::vector<FitEntry> ReadFit(std::span<const uint8_t> image, size_t biosBegin, 
   const size_t fit = biosEnd - size_t(below);
   if (std::memcmp(&image[fit], kFitHeader, sizeof kFitHeader) != 0) return entries;
   const uint32_t count = ReadU32(image, fit + kFitCountOffset) & 0xFFFFFF;
-  if (count < kFitMinEntries || count > kFitMaxEntries || count * kFitEntrySize > below) return entries;
+  if (count < kFitMinEntries || count > kFitCapacity || count * kFitEntrySize > below) return entries;
   for (uint32_t i = 1; i < count; ++i) {
     const size_t at = fit + i * kFitEntrySize;
     entries.push_back({uint64_t(ReadU32(image, at)) | uint64_t(ReadU32(image, at + 4)) << 32,
@@ -50,16 +50,15 @@ std::vector<FitEntry> ReadFit(std::span<const uint8_t> image, size_t biosBegin, 
   return entries;
 }
 
-void WriteFit(std::span<uint8_t> image, size_t biosEnd, std::span<const size_t> updates,
-              std::vector<FitEntry> others) {
+void WriteFit(std::span<uint8_t> image, size_t fit, size_t biosEnd,
+              std::span<const size_t> updates, std::vector<FitEntry> others) {
   std::stable_sort(others.begin(), others.end(),
                    [](const FitEntry& a, const FitEntry& b) { return a.type < b.type; });
   std::vector<FitEntry> entries;
   for (size_t offset : updates) entries.push_back({FitAddress(offset, biosEnd), kFitMicrocodeType});
   entries.insert(entries.end(), others.begin(), others.end());
-  entries.resize(std::min<size_t>(entries.size(), kFitMaxEntries - 1));
+  entries.resize(std::min<size_t>(entries.size(), kFitCapacity - 1));
 
-  const size_t fit = biosEnd - kFitBelowBiosEnd;
   std::copy(kFitHeader, kFitHeader + sizeof kFitHeader, image.begin() + ptrdiff_t(fit));
   WriteU32(image, fit + kFitCountOffset, uint32_t(entries.size() + 1));
   WriteU16(image, fit + kFitVersionOffset, kFitVersion);
@@ -68,7 +67,8 @@ void WriteFit(std::span<uint8_t> image, size_t biosEnd, std::span<const size_t> 
   for (size_t i = 0; i < entries.size(); ++i) {
     WriteEntry(image, fit + (i + 1) * kFitEntrySize, entries[i].address, 0, entries[i].type);
   }
-  WriteU32(image, biosEnd - kFitPointerBelowBiosEnd, uint32_t(FitAddress(fit, biosEnd)));
+  // The 32-bit address, then 4 zero bytes.
+  WriteU64(image, biosEnd - kFitPointerBelowBiosEnd, uint32_t(FitAddress(fit, biosEnd)));
 }
 
 }  // namespace standin

@@ -1,7 +1,8 @@
 #pragma once
-// The stand-in's Firmware Interface Table: a "_FIT_   " header and 16-byte entries a little
-// below the BIOS region's end, found through the 32-bit pointer 0x40 below that end. The
-// region's end sits at 4 GiB, so file offset o of a region ending at e is address 2^32 - (e - o).
+// The stand-in's Firmware Interface Table: a "_FIT_   " header and 16-byte entries in the
+// microcode file's FIT area, found through the 32-bit pointer 0x40 below the BIOS region's end.
+// The region's end sits at 4 GiB, so file offset o of a region ending at e is address
+// 2^32 - (e - o).
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -24,13 +25,13 @@ struct FitEntry {
 uint64_t FitAddress(size_t offset, size_t biosEnd);
 
 // The entries after the header of the FIT in the region [biosBegin, biosEnd); empty when the
-// pointer leads to no "_FIT_   " header of 2 to 1024 entries lying inside the region.
+// pointer leads to no "_FIT_   " header of 2 to kFitCapacity entries lying inside the region.
 std::vector<FitEntry> ReadFit(std::span<const uint8_t> image, size_t biosBegin, size_t biosEnd);
 
-// Writes the FIT at its place (kFitBelowBiosEnd below the region's end) and the pointer to it:
-// one microcode entry per offset of `updates`, in that order, then `others` by type. Entries
-// that would make the table longer than 1024 are left out.
-void WriteFit(std::span<uint8_t> image, size_t biosEnd, std::span<const size_t> updates,
-              std::vector<FitEntry> others);
+// Writes the FIT at file offset `fit` and the pointer to it: one microcode entry per offset of
+// `updates`, in that order, then `others` by type. Entries that would make the table longer
+// than kFitCapacity are left out.
+void WriteFit(std::span<uint8_t> image, size_t fit, size_t biosEnd,
+              std::span<const size_t> updates, std::vector<FitEntry> others);
 
 }  // namespace standin

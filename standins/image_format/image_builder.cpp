@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <span>
 
+#include "standins/image_format/bios_volumes.h"
 #include "standins/image_format/byte_order.h"
+#include "standins/image_format/firmware_volume.h"
 #include "standins/image_format/fit_table.h"
+#include "standins/image_format/gbe_region.h"
 #include "standins/image_format/image_layout.h"
 
 namespace standin {
@@ -17,12 +20,10 @@ constexpr size_t kCodePartitionOffset = 0x2000;
 constexpr size_t kCodePartitionSize = 0x10000;
 constexpr size_t kManifestInPartition = 0x40;
 constexpr uint32_t kManifestDate = 0x20180312;  // BCD yyyymmdd
-// Inside the BIOS region: the area record, the microcode area a page later.
-constexpr size_t kAreaInBios = 0x1000;
+// The decoy manifest lies a page after the microcode volume.
+constexpr size_t kDecoyAfterMicrocodeVolume = 0x1000;
 
-// Synthetic capsule GUID: no vendor's.
-constexpr uint8_t kCapsuleGuid[16] = {0x53, 0x54, 0x41, 0x4E, 0x44, 0x2D, 0x49, 0x4E,
-                                      0x91, 0x2C, 0x0E, 0x7A, 0x36, 0x4B, 0xC8, 0x15};
+constexpr Guid kCapsuleGuid = StandInGuid(0x40);
 constexpr uint32_t kCapsuleFlags = 0x00050000;  // persist across reset, initiate reset
 
 uint32_t RegionValue(size_t base, size_t size) {
@@ -51,7 +52,7 @@ void ByteChecksum(Bytes& image, size_t offset, size_t size, size_t checksum) {
 
 void WriteCapsuleHeader(Bytes& image) {
   Zero(image, 0, kCapsuleHeaderSize);
-  Put(image, 0, kCapsuleGuid);
+  WriteGuid(image, 0, kCapsuleGuid);
   WriteU32(image, 16, uint32_t(kCapsuleHeaderSize));
   WriteU32(image, 20, kCapsuleFlags);
   WriteU32(image, 24, uint32_t(image.size()));
@@ -66,6 +67,7 @@ void WriteDescriptor(Bytes& image, const ImagePlan& plan) {
   WriteU32(image, flreg + 4 * kDescriptorRegion, RegionValue(0, kDescriptorSize));
   WriteU32(image, flreg + 4 * kBiosRegion, RegionValue(plan.biosRegion - d, plan.biosRegionSize));
   WriteU32(image, flreg + 4 * kMeRegion, RegionValue(plan.meRegion - d, plan.meRegionSize));
+  WriteU32(image, flreg + 4 * kGbeRegion, RegionValue(plan.gbeRegion - d, kGbeRegionSize));
 }
 
 // The strap table is all zero but for HAP, set when the ME is to be off.
@@ -126,24 +128,29 @@ void WriteMeRegion(Bytes& image, const ImagePlan& plan, const ImageRecipe& recip
   WriteManifest(image, plan.manifest, recipe.me);
 }
 
-void WriteBiosRegion(Bytes& image, const ImagePlan& plan, const ImageRecipe& recipe) {
-  PutTag(image, plan.biosRegion, kAreaTag);
-  WriteU32(image, plan.biosRegion + kAreaOffsetField, uint32_t(kAreaInBios));
-  WriteU32(image, plan.biosRegion + kAreaSizeField, uint32_t(recipe.microcodeAreaSize));
+// The microcode volume: its one file holds the FIT area (0xFF until the FIT is written) and
+// the updates. Gives the updates' offsets.
+std::vector<size_t> WriteMicrocodeVolume(Bytes& image, const ImagePlan& plan,
+                                         const ImageRecipe& recipe) {
+  const size_t volumeLength = plan.microcodeArea - plan.biosRegion + recipe.microcodeAreaSize;
+  WriteVolumeHeader(image, plan.biosRegion, kFfs2FileSystem, volumeLength);
+  Bytes data(kFitAreaSize, 0xFF);
   std::vector<size_t> updates;
-  size_t at = plan.microcodeArea;
-  for (uint32_t cpuid : recipe.cpuids) {
-    const Bytes update = MakeMicrocodeUpdate(cpuid);
-    Put(image, at, update);
-    updates.push_back(at);
-    at += update.size();
-  }
-  for (const Bytes& update : recipe.moreUpdates) {
-    Put(image, at, update);
-    updates.push_back(at);
-    at += update.size();
-  }
+  const auto append = [&](const Bytes& update) {
+    updates.push_back(plan.microcodeArea + data.size() - kFitAreaSize);
+    data.insert(data.end(), update.begin(), update.end());
+  };
+  for (uint32_t cpuid : recipe.cpuids) append(MakeMicrocodeUpdate(cpuid));
+  for (const Bytes& update : recipe.moreUpdates) append(update);
+  Put(image, plan.microcodeFile, MakeFile(kMicrocodeFile, kRawFileType, data));
+  return updates;
+}
+
+void WriteBiosRegion(Bytes& image, const ImagePlan& plan, const ImageRecipe& recipe) {
+  const std::vector<size_t> updates = WriteMicrocodeVolume(image, plan, recipe);
   if (recipe.decoyManifest) WriteManifest(image, plan.decoyManifest, *recipe.decoyManifest);
+  WriteSettingsStore(image, plan.settingsStore);
+  WriteCodeVolume(image, plan.codeVolume);
   const size_t end = plan.biosRegion + plan.biosRegionSize;
   std::vector<FitEntry> bootGuard;
   if (recipe.bootGuard) {
@@ -151,7 +158,7 @@ void WriteBiosRegion(Bytes& image, const ImagePlan& plan, const ImageRecipe& rec
                  {FitAddress(end - kKeyManifestBelowBiosEnd, end), kFitKeyManifestType},
                  {FitAddress(end - kBootPolicyBelowBiosEnd, end), kFitBootPolicyType}};
   }
-  WriteFit(image, end, updates, std::move(bootGuard));
+  WriteFit(image, plan.fit, end, updates, std::move(bootGuard));
 }
 
 }  // namespace
@@ -161,14 +168,17 @@ ImagePlan PlanImage(const ImageRecipe& recipe) {
   plan.descriptor = recipe.capsuleHeader ? kCapsuleHeaderSize : 0;
   plan.meRegion = plan.descriptor + kDescriptorSize;
   plan.meRegionSize = recipe.meRegionSize;
-  plan.biosRegion = plan.meRegion + recipe.meRegionSize;
-  plan.biosRegionSize = recipe.flashSize - kDescriptorSize - recipe.meRegionSize;
+  plan.gbeRegion = plan.meRegion + recipe.meRegionSize;
+  plan.biosRegion = plan.gbeRegion + kGbeRegionSize;
+  plan.biosRegionSize = recipe.flashSize - kDescriptorSize - recipe.meRegionSize - kGbeRegionSize;
   plan.pchStrap0 = plan.descriptor + (((kFlmap1 >> kStrapBaseField) & 0xFF) << 4);
   plan.manifest = plan.meRegion + kCodePartitionOffset + kManifestInPartition;
-  plan.microcodeArea = plan.biosRegion + kAreaInBios;
-  const size_t areaEnd = plan.microcodeArea + recipe.microcodeAreaSize;
-  plan.decoyManifest = (areaEnd + 2 * kRegionUnit - 1) / kRegionUnit * kRegionUnit;
-  plan.fit = plan.biosRegion + plan.biosRegionSize - kFitBelowBiosEnd;
+  plan.microcodeFile = plan.biosRegion + kVolumeHeaderSize;
+  plan.fit = plan.microcodeFile + kFileHeaderSize;
+  plan.microcodeArea = plan.fit + kFitAreaSize;
+  plan.decoyManifest = plan.microcodeArea + recipe.microcodeAreaSize + kDecoyAfterMicrocodeVolume;
+  plan.settingsStore = plan.biosRegion + kSettingsStoreInBios;
+  plan.codeVolume = plan.biosRegion + plan.biosRegionSize - kCodeVolumeSize;
   return plan;
 }
 
@@ -179,6 +189,7 @@ Bytes BuildImage(const ImageRecipe& recipe) {
   WriteDescriptor(image, plan);
   WriteStraps(image, plan, recipe.meEnabled);
   WriteMeRegion(image, plan, recipe);
+  WriteGbeRegion(image, plan.gbeRegion, kStandInMac);
   WriteBiosRegion(image, plan, recipe);
   return image;
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "standins/image_format/guid.h"
+
 namespace standin {
 
 // Images above this size are refused before they are read.
@@ -17,7 +19,6 @@ constexpr size_t kFlmap0Offset = 0x14;
 constexpr size_t kFlmap1Offset = 0x18;
 constexpr size_t kDescriptorSize = 0x1000;  // region 0; the other regions start after it
 constexpr size_t kCapsuleHeaderSize = 0x800;
-constexpr size_t kRegionUnit = 0x1000;
 
 // FLMAP0 written by the builder: component base 0x30, region base (FRBA) 0x40.
 constexpr uint32_t kFlmap0 = 0x00040003u;
@@ -27,7 +28,8 @@ constexpr uint32_t kUnusedRegion = 0x00007FFFu;
 constexpr int kDescriptorRegion = 0;
 constexpr int kBiosRegion = 1;
 constexpr int kMeRegion = 2;
-constexpr int kWrittenRegions = 10;  // FLREG0..9; the builder marks 3..9 unused
+constexpr int kGbeRegion = 3;
+constexpr int kWrittenRegions = 10;  // FLREG0..9; the builder marks 4..9 unused
 
 // PCH straps: FLMAP1 bits 16..23 give their base (FPSBA) in units of 16 bytes, bits 24..31
 // their count (PSL) in dwords. The table lies inside the descriptor.
@@ -74,17 +76,31 @@ constexpr uint32_t kIntelVendor = 0x8086u;
 constexpr size_t kManifestVersionOffset = 0x24;  // major, minor, hotfix, build: 16 bits each
 constexpr size_t kManifestHeaderSize = 0x284;    // header, key and signature
 
-// BIOS region: at its start the stand-in's record of where its microcode area lies.
-constexpr char kAreaTag[4] = {'$', 'U', 'C', 'A'};
-constexpr size_t kAreaOffsetField = 4;  // from the BIOS region's start
-constexpr size_t kAreaSizeField = 8;
-constexpr size_t kAreaRecordSize = 16;
+// GbE region (region 3): the network controller's settings in its first 4 KiB bank, the MAC
+// address in its first 6 bytes and a checksum word making 16-bit words 0..0x3F sum to 0xBABA.
+constexpr size_t kGbeRegionSize = 0x2000;
+constexpr size_t kMacAddressSize = 6;
+constexpr size_t kGbeChecksumWord = 0x3F;
+constexpr uint16_t kGbeWordSum = 0xBABA;
+
+// BIOS region: firmware volumes (firmware_volume.h). At its start the microcode volume, whose
+// raw file named kMicrocodeFile holds the FIT area and after it the updates, one after the
+// other; the file ends after the last one and grows into the volume's free space.
+constexpr Guid kMicrocodeFile = StandInGuid(0x01);
+constexpr size_t kFitAreaSize = 0xFA0;  // the file's first data bytes: kFitCapacity entries
+// The settings store: a volume of the NV-data file system holding a variable store.
+constexpr size_t kSettingsStoreInBios = 0x60000;
+constexpr size_t kSettingsStoreSize = 0x20000;
+// The code volume fills the region's last MiB: code files, a pad file, and the volume top file
+// in the last 4 KiB, which holds the FIT pointer.
+constexpr size_t kCodeVolumeSize = 0x100000;
+constexpr size_t kVolumeTopFileSize = 0x1000;
 
 // The Firmware Interface Table: its pointer 0x40 below the BIOS region's end, the table itself
-// 64 KiB below that end (room for its 1024 entries of 16 bytes); the Boot Guard entries of a
-// recipe that asks for them point at blocks of 0xFF (no real ACM or manifests) further down.
+// in the microcode file's FIT area; the Boot Guard entries of a recipe that asks for them point
+// at blocks of 0xFF (no real ACM or manifests) in the code volume's pad file.
 constexpr size_t kFitPointerBelowBiosEnd = 0x40;
-constexpr size_t kFitBelowBiosEnd = 0x10000;
+constexpr size_t kFitCapacity = 250;  // entries of 16 bytes, the header included
 constexpr size_t kStartupAcmBelowBiosEnd = 0x40000;
 constexpr size_t kKeyManifestBelowBiosEnd = 0x30000;
 constexpr size_t kBootPolicyBelowBiosEnd = 0x20000;
@@ -102,7 +118,6 @@ constexpr size_t kUpdateFlagsOffset = 24;
 constexpr size_t kUpdateDataSizeOffset = 28;
 constexpr size_t kUpdateTotalSizeOffset = 32;
 constexpr size_t kUpdateTotalSizeUnit = 1024;
-constexpr uint32_t kFreeSpaceWord = 0xFFFFFFFFu;  // first word of the area's free space
 
 // Extended signature table: count, checksum, 12 reserved bytes, then 12-byte entries.
 constexpr size_t kExtendedHeaderSize = 20;

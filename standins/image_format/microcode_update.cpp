@@ -4,6 +4,7 @@
 
 #include "standins/image_format/byte_order.h"
 #include "standins/image_format/image_layout.h"
+#include "standins/image_format/synthetic_bytes.h"
 
 namespace standin {
 
@@ -25,15 +26,7 @@ constexpr std::array<UpdateFacts, 9> kFacts{{
 }};
 
 // Update data: a xorshift stream seeded from the CPUID, so different updates differ.
-void FillData(std::span<uint8_t> data, uint32_t cpuid) {
-  uint32_t state = cpuid ^ 0x9E3779B9u;
-  for (uint8_t& byte : data) {
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    byte = uint8_t(state);
-  }
-}
+void FillData(std::span<uint8_t> data, uint32_t cpuid) { FillXorshift(data, cpuid ^ 0x9E3779B9u); }
 
 }  // namespace
 

@@ -5,9 +5,9 @@
 #include <span>
 #include <vector>
 
-namespace standin {
+#include "standins/image_format/byte_order.h"
 
-using Bytes = std::vector<uint8_t>;
+namespace standin {
 
 // What the stand-in puts into the header of an update for one CPUID (synthetic values).
 struct UpdateFacts {

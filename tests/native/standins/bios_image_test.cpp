@@ -5,6 +5,7 @@
 
 #include "standins/image_format/bios_image.h"
 #include "standins/image_format/byte_order.h"
+#include "standins/image_format/firmware_volume.h"
 #include "standins/image_format/image_builder.h"
 #include "standins/image_format/image_layout.h"
 #include "standins/image_format/sample_images.h"
@@ -32,7 +33,8 @@ Region DecodeFlreg(const Bytes& image, size_t descriptor, int n) {
   return {size_t(v & 0x7FFF) << 12, (size_t((v >> 16) & 0x7FFF) << 12) | 0xFFF};
 }
 
-// The updates of the microcode area, walked by their total size.
+// The updates of the microcode file (its header 0x48 into the BIOS region, the updates from
+// 0x1000 to its end), walked by their total size.
 struct StoredUpdate {
   uint32_t cpuid = 0;
   bool sumsToZero = false;
@@ -40,9 +42,10 @@ struct StoredUpdate {
 };
 std::vector<StoredUpdate> StoredUpdates(const Bytes& image, size_t descriptor) {
   const size_t bios = descriptor + DecodeFlreg(image, descriptor, kBiosRegion).base;
-  size_t at = bios + ReadU32(image, bios + kAreaOffsetField);
+  const size_t fileEnd = bios + 0x48 + (ReadU32(image, bios + 0x48 + 0x14) & 0xFFFFFF);
+  size_t at = bios + 0x1000;
   std::vector<StoredUpdate> updates;
-  while (ReadU32(image, at) == 1) {
+  while (at < fileEnd) {
     const std::span<const uint8_t> update(&image[at], ReadU32(image, at + kUpdateTotalSizeOffset));
     StoredUpdate stored{ReadU32(update, kUpdateSignatureOffset), SumWords(update) == 0, {}};
     const auto table = update.subspan(kUpdateHeaderSize + ReadU32(update, kUpdateDataSizeOffset));
@@ -115,11 +118,10 @@ TEST(SampleImages, OddUpdatesAndTheDecoyAreReallyThere) {
   EXPECT_EQ(extended[1].cpuid, 0x906E9u);
   EXPECT_EQ(extended[1].extended, (std::vector<uint32_t>{0x906EA, 0x906EB}));
 
-  // The BIOS region-only file is the BIOS region of an image: area record and updates.
+  // The BIOS region-only file is the BIOS region of an image: the microcode volume, its updates.
   const Bytes& biosOnly = Sample("bios_region_only.bin");
-  ASSERT_EQ(std::memcmp(biosOnly.data(), kAreaTag, 4), 0);
-  const size_t area = ReadU32(biosOnly, kAreaOffsetField);
-  EXPECT_EQ(ReadU32(biosOnly, area + kUpdateSignatureOffset), 0x506E3u);
+  EXPECT_EQ(std::memcmp(&biosOnly[0x28], "_FVH", 4), 0);
+  EXPECT_EQ(ReadU32(biosOnly, 0x1000 + kUpdateSignatureOffset), 0x506E3u);
 
   // Two manifests with Intel's vendor word: FTPR's in the ME region, the decoy in the BIOS one.
   const Bytes& decoy = Sample("decoy_manifest.bin");
@@ -145,15 +147,108 @@ TEST(BuiltImages, RegionTableDecodesToThePlannedRegions) {
     const size_t d = plan.descriptor;
     EXPECT_EQ(ReadU32(image, d + kSignatureOffset), kDescriptorSignature);
     EXPECT_EQ(DecodeFlreg(image, d, kDescriptorRegion), (Region{0, 0xFFF}));
-    EXPECT_EQ(DecodeFlreg(image, d, kMeRegion), (Region{0x1000, 0x1FFFFF}));
+    EXPECT_EQ(DecodeFlreg(image, d, kMeRegion), (Region{0x1000, 0x1FDFFF}));
+    EXPECT_EQ(DecodeFlreg(image, d, kGbeRegion), (Region{0x1FE000, 0x1FFFFF}));
     EXPECT_EQ(DecodeFlreg(image, d, kBiosRegion), (Region{0x200000, 16 * kMiB - 1}));
     EXPECT_EQ(d + 0x1000, plan.meRegion);
+    EXPECT_EQ(d + 0x1FE000, plan.gbeRegion);
     EXPECT_EQ(d + 0x200000, plan.biosRegion);
-    for (int n = 3; n < kWrittenRegions; ++n) {
+    for (int n = 4; n < kWrittenRegions; ++n) {
       const Region unused = DecodeFlreg(image, d, n);
       EXPECT_GT(unused.base, unused.limit) << n;
     }
+    // The GbE region: the stand-in's MAC address, words 0..0x3F summing to 0xBABA.
+    const size_t gbe = d + 0x1FE000;
+    EXPECT_EQ(Bytes(image.begin() + ptrdiff_t(gbe), image.begin() + ptrdiff_t(gbe + 6)),
+              (Bytes{0x02, 0x53, 0x54, 0x4E, 0x44, 0x01}));
+    uint16_t sum = 0;
+    for (size_t word = 0; word <= 0x3F; ++word) {
+      sum = uint16_t(sum + ReadU16(image, gbe + 2 * word));
+    }
+    EXPECT_EQ(sum, 0xBABA);
   }
+}
+
+// A UEFI PI volume walked by hand: the header's 16-bit words sum to 0; each file header's
+// bytes, its state and data checksum taken as 0, sum to 0; files follow at 8-byte steps from
+// the (extended) header's end to the free space.
+struct WalkedFile {
+  size_t offset = 0, size = 0;
+  uint8_t type = 0, attributes = 0;
+};
+std::vector<WalkedFile> WalkVolume(const Bytes& image, size_t volume) {
+  EXPECT_EQ(std::memcmp(&image[volume + 0x28], "_FVH", 4), 0);
+  const size_t length = ReadU32(image, volume + 0x20);
+  const size_t headerLength = ReadU16(image, volume + 0x30);
+  uint16_t headerSum = 0;
+  for (size_t i = 0; i < headerLength; i += 2) {
+    headerSum = uint16_t(headerSum + ReadU16(image, volume + i));
+  }
+  EXPECT_EQ(headerSum, 0) << std::hex << volume;
+  const size_t ext = ReadU16(image, volume + 0x34);
+  size_t at = ext != 0 ? ext + ReadU32(image, volume + ext + 16) : headerLength;
+  std::vector<WalkedFile> files;
+  for (at = (at + 7) / 8 * 8; at + 24 <= length; at = (at + 7) / 8 * 8) {
+    const size_t f = volume + at;
+    if (std::all_of(&image[f], &image[f + 24], [](uint8_t b) { return b == 0xFF; })) break;
+    const bool large = (image[f + 0x13] & 0x01) != 0;
+    const size_t size = large ? ReadU32(image, f + 0x18) : ReadU32(image, f + 0x14) & 0xFFFFFF;
+    uint8_t sum = 0;
+    for (size_t i = 0; i < (large ? 32u : 24u); ++i) {
+      if (i != 0x11 && i != 0x17) sum = uint8_t(sum + image[f + i]);
+    }
+    EXPECT_EQ(sum, 0) << std::hex << f;
+    EXPECT_EQ(image[f + 0x11], 0xAA) << std::hex << f;
+    EXPECT_EQ(image[f + 0x17], 0xF8) << std::hex << f;
+    if (size < 24) {
+      ADD_FAILURE() << "file at " << std::hex << f << " of size " << size;
+      break;
+    }
+    files.push_back({f, size, image[f + 0x12], image[f + 0x13]});
+    at += size;
+  }
+  EXPECT_LE(at, length) << std::hex << volume;
+  return files;
+}
+
+TEST(BuiltImages, BiosRegionIsFirmwareVolumesAReaderCanWalk) {
+  const Bytes image = BuildImage({.cpuids = {0x506E3, 0x906E9}, .flashSize = 16 * kMiB});
+  const size_t b = 0x200000, e = 16 * kMiB;
+  const struct {
+    size_t at;
+    uint32_t fileSystem;  // the GUID's first field
+    size_t length;
+  } kVolumes[] = {{b, 0x8C8CE578, 0x41000}, {b + 0x60000, 0xFFF12B8D, 0x20000},
+                  {e - 0x100000, 0x5473C07A, 0x100000}};
+  for (const auto& volume : kVolumes) {
+    EXPECT_EQ(ReadU32(image, volume.at + 0x10), volume.fileSystem);
+    EXPECT_EQ(ReadU32(image, volume.at + 0x20), volume.length);
+  }
+
+  // One raw file: the FIT area, then the updates from b + 0x1000 to its end.
+  const std::vector<WalkedFile> microcode = WalkVolume(image, b);
+  ASSERT_EQ(microcode.size(), 1u);
+  EXPECT_EQ(microcode[0].offset, b + 0x48);
+  EXPECT_EQ(microcode[0].type, 0x01);
+  EXPECT_EQ(microcode[0].size, 0x18 + 0xFA0 + 0x1400 + 0x1800u);
+  EXPECT_EQ(std::memcmp(&image[b + 0x60], "_FIT_   ", 8), 0);
+  EXPECT_EQ(ReadU32(image, e - 0x40), 0x100000000 - (e - (b + 0x60)));
+  EXPECT_EQ(ReadU32(image, e - 0x3C), 0u);
+
+  EXPECT_EQ(std::memcmp(&image[b + 0x60048], "$VSS", 4), 0);
+
+  // Six code files (one with the large header), the pad file, the volume top file at the end.
+  const std::vector<WalkedFile> code = WalkVolume(image, e - 0x100000);
+  ASSERT_EQ(code.size(), 8u);
+  EXPECT_EQ(code[0].offset, e - 0x100000 + 0x60);
+  EXPECT_EQ(std::count_if(code.begin(), code.end(),
+                          [](const WalkedFile& f) { return f.attributes == 0x01; }),
+            1);
+  EXPECT_EQ(code[6].type, 0xF0);
+  EXPECT_EQ(code[6].offset + code[6].size, e - 0x1000);
+  EXPECT_EQ(code[7].offset, e - 0x1000);
+  EXPECT_EQ(code[7].size, 0x1000u);
+  EXPECT_EQ(code[7].type, 0x03);
 }
 
 // Where a firmware reader finds the ME state, written out by hand: FLMAP1 at descriptor + 0x18,
@@ -238,10 +333,14 @@ TEST_F(DamagedImage, MePartitionTableAndManifestAreChecked) {
   EXPECT_EQ(ErrorWith(plan.manifest + kManifestVendorOffset, 0x8087), ImageError::kBadMeRegion);
 }
 
-TEST_F(DamagedImage, MicrocodeAreaAndMalformedUpdatesAreRejected) {
+TEST_F(DamagedImage, MicrocodeFileAndMalformedUpdatesAreRejected) {
   const size_t area = plan.microcodeArea;
-  EXPECT_EQ(ErrorWith(plan.biosRegion, 0), ImageError::kNoMicrocodeArea);
-  EXPECT_EQ(ErrorWith(plan.biosRegion + kAreaSizeField, 0x7FFFFFFF), ImageError::kNoMicrocodeArea);
+  EXPECT_EQ(ErrorWith(plan.biosRegion + 0x28, 0), ImageError::kNoMicrocodeArea);  // no "_FVH"
+  EXPECT_EQ(ErrorWith(plan.biosRegion + 0x20, 0x7FFFF000), ImageError::kNoMicrocodeArea);
+  EXPECT_EQ(ErrorWith(plan.microcodeFile, 0x12345678), ImageError::kNoMicrocodeArea);  // renamed
+  Bytes cut = image;  // the file, its header checksum right, ends inside its update
+  SetFileSize(cut, plan.microcodeFile, 0x18 + 0xFA0 + FactsFor(0x906EA).totalSize - 0x400);
+  EXPECT_EQ(ParseImage(cut).error, ImageError::kBadMicrocode);
   EXPECT_EQ(ErrorWith(area + kUpdateTotalSizeOffset, 1000), ImageError::kBadMicrocode);
   EXPECT_EQ(ErrorWith(area + kUpdateTotalSizeOffset, 0x100000), ImageError::kBadMicrocode);
   EXPECT_EQ(ErrorWith(area + kUpdateDataSizeOffset, 0x1800), ImageError::kBadMicrocode);
@@ -310,7 +409,9 @@ TEST(MicrocodeEdits, AddedUpdatesGoIntoTheFreeSpaceAfterTheExistingOnes) {
   for (size_t i : changed) {
     const bool inUpdate = i >= free && i < free + FactsFor(0x906EC).totalSize;
     const bool inFit = i >= plan.fit && i < plan.fit + 4 * 16;  // header and three entries
-    EXPECT_TRUE(inUpdate || inFit) << std::hex << i;
+    const bool inFileHeader = i == plan.microcodeFile + 0x10 ||  // header checksum, 24-bit size
+                              (i >= plan.microcodeFile + 0x14 && i < plan.microcodeFile + 0x17);
+    EXPECT_TRUE(inUpdate || inFit || inFileHeader) << std::hex << i;
   }
 }
 
@@ -320,8 +421,8 @@ TEST(MicrocodeEdits, ExtendedSignaturesCountAsPresent) {
 }
 
 TEST(MicrocodeEdits, FullAreaAndBadImageAreReportedAndLeaveTheBytes) {
-  const size_t used = FactsFor(0x506E3).totalSize + FactsFor(0x906E9).totalSize;
-  Bytes full = BuildImage({.cpuids = {0x506E3, 0x906E9}, .microcodeAreaSize = used + 0x1000});
+  // 11 KiB of updates in a 12 KiB area.
+  Bytes full = BuildImage({.cpuids = {0x506E3, 0x906E9}, .microcodeAreaSize = 0x3000});
   const Bytes before = full;
   EXPECT_EQ(AddMicrocode(full, 0x906EC), AddResult::kNoRoom);
   EXPECT_EQ(full, before);

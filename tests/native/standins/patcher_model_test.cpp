@@ -144,13 +144,26 @@ TEST(FaultModes, NamesRoundTripAndUnknownMeansNone) {
                          FaultMode::kHangFlash, FaultMode::kNoSaveDialog, FaultMode::kLateWrite,
                          FaultMode::kExitAbruptly, FaultMode::kDropMicrocode,
                          FaultMode::kKeepOldMe, FaultMode::kLatePaint, FaultMode::kOwnArt,
-                         FaultMode::kStuckMeSwitch, FaultMode::kStaleFit}) {
+                         FaultMode::kStuckMeSwitch, FaultMode::kStaleFit, FaultMode::kLoseMac,
+                         FaultMode::kDropFile, FaultMode::kResetSettings, FaultMode::kMoveFiles}) {
     EXPECT_FALSE(FaultModeName(mode).empty());
     EXPECT_EQ(ParseFaultMode(FaultModeName(mode)), mode);
+    EXPECT_TRUE(ParseFaultModes(FaultModeName(mode)).Has(mode));
   }
   EXPECT_EQ(ParseFaultMode("hang-flash"), FaultMode::kHangFlash);
   EXPECT_EQ(ParseFaultMode(""), FaultMode::kNone);
   EXPECT_EQ(ParseFaultMode("Hang-Flash"), FaultMode::kNone);
+}
+
+TEST(FaultModes, ACommaListHoldsEachKnownName) {
+  const FaultModes modes = ParseFaultModes("lose-mac,no-such-mode,drop-file,,reset-settings");
+  EXPECT_TRUE(modes.Has(FaultMode::kLoseMac));
+  EXPECT_TRUE(modes.Has(FaultMode::kDropFile));
+  EXPECT_TRUE(modes.Has(FaultMode::kResetSettings));
+  EXPECT_FALSE(modes.Has(FaultMode::kMoveFiles));
+  EXPECT_FALSE(modes.Has(FaultMode::kHangFlash));
+  EXPECT_EQ(ParseFaultModes("").bits, 0u);
+  EXPECT_EQ(ParseFaultModes("Hang-Flash, stale-fit").bits, 0u);  // names are exact
 }
 
 }  // namespace
