@@ -221,9 +221,11 @@ std::optional<MessageBoxInfo> ToolSession::WaitForMessageBox(DWORD timeoutMs) {
   return info;
 }
 
-bool ToolSession::DismissMessageBox(const MessageBoxInfo& box) {
-  PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(box.window, IDOK)));
+bool ToolSession::DismissMessageBox(const MessageBoxInfo& box) { return AnswerMessageBox(box, IDOK); }
+
+bool ToolSession::AnswerMessageBox(const MessageBoxInfo& box, int id) {
+  PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box.window, id)));
   return WaitUntil([&] { return !IsWindow(box.window); }, 3000);
 }
 

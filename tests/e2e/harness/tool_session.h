@@ -59,6 +59,8 @@ class ToolSession {
   std::optional<MessageBoxInfo> WaitForMessageBox(DWORD timeoutMs);
   // Presses OK and waits (at most 3 s) for the box to go.
   bool DismissMessageBox(const MessageBoxInfo& box);
+  // Presses the box's button `id` (IDOK, IDYES, IDNO, ...); true once the box is gone.
+  bool AnswerMessageBox(const MessageBoxInfo& box, int id);
 
  private:
   ProcessGroup group_;

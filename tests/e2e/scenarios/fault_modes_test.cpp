@@ -62,14 +62,23 @@ TEST(PatcherFaults, MissingSaveDialogIsReportedAsNotSaved) {
   EXPECT_EQ(tool.StatusText().find(kSavedTo), std::wstring::npos);
 }
 
-TEST(PatcherFaults, LateWriteWithinTheBoundIsStillReportedAsSaved) {
+// The image comes late, and the patcher changed what nobody asked for: another MAC address, a
+// code file left out, the settings store erased. Closing while the tool waits for it asks
+// first, and "No" lets the wait and the check go on; each change is a warning.
+TEST(PatcherFaults, LateWriteWithUnaskedChangesClosingAsksAndTheCheckWarns) {
   const std::wstring folder = ScratchFolder(L"fault_late_write");
   ToolSession tool;
-  ASSERT_TRUE(tool.Start(Fault(L"late-write")));
+  ASSERT_TRUE(tool.Start(Fault(L"late-write,lose-mac,drop-file,reset-settings")));
   ASSERT_TRUE(ChooseFile(tool, SamplePath(L"vendor_me_on.bin")));
   ASSERT_TRUE(ReadAndAwaitDone(tool)) << ToGbk(tool.StatusText());
   ASSERT_TRUE(tool.PressButton(L"执行制作"));
   ASSERT_TRUE(tool.FillFileDialog(folder + L"\\ORVELLAN", kDialogLimitMs));
+  PostMessageW(tool.MainWindow(), WM_CLOSE, 0, 0);
+  const std::optional<MessageBoxInfo> question = tool.WaitForMessageBox(kDialogLimitMs);
+  ASSERT_TRUE(question) << "closing did not ask";
+  EXPECT_EQ(question->text, L"魔改BIOS还没有核对完。现在退出,这个BIOS将没有核对结果,不要刷入它。确定退出吗?");
+  RecordStage(L"close_question");
+  ASSERT_TRUE(tool.AnswerMessageBox(*question, IDNO));
   ASSERT_TRUE(tool.WaitForStatus(kSavedTo, kSaveLimitMs)) << ToGbk(tool.StatusText());
   RecordStage(L"saved_late");
   const std::wstring target = SavedImagePath(tool.StatusText());
@@ -78,6 +87,16 @@ TEST(PatcherFaults, LateWriteWithinTheBoundIsStillReportedAsSaved) {
   ASSERT_TRUE(image) << "the line names a file that is not there: " << ToGbk(target);
   EXPECT_TRUE(image->ok());
   EXPECT_EQ(image->summary.me, standin::kReplacementMe);
+  for (const wchar_t* warning : {L"警告：魔改BIOS的GbE区域与原版不同,网卡MAC地址可能已改变",
+                                 L"警告：魔改BIOS中缺少原版的文件53544E44-5354-4E44-A000-000000000012",
+                                 L"警告：魔改BIOS中的数据块FFF12B8D-7696-4C8B-A985-2747075B4F50与原版不同(可能是BIOS设置存储)"}) {
+    EXPECT_TRUE(tool.WaitForStatus(warning, kStatusLimitMs)) << ToGbk(tool.StatusText());
+  }
+  EXPECT_TRUE(ExpectMessageBox(tool, L"魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS", L"信息：",
+                               BoxIcon::kExclamation));
+  EXPECT_EQ(tool.StatusText().find(L"已核对"), std::wstring::npos);
+  EXPECT_EQ(tool.StatusText().find(L"对比原版："), std::wstring::npos);
+  EXPECT_TRUE(IsWindow(tool.MainWindow())) << "No keeps the tool open";
 }
 
 }  // namespace

@@ -132,14 +132,20 @@ TEST(Licence, MissingFitIsSaidAndNothingStarted) {
   EXPECT_TRUE(TopLevelWindows(kFitClass, L"").empty());
 }
 
-// The vendor file changed after "打开": deleted, or held open by another program that shares
-// it with no one. "读取" tells the user, hands nothing to the patcher and leaves "打开".
-TEST(VendorFileAtRead, DeletedOrLockedFileIsNotHandedToThePatcher) {
+// The vendor file changed after "打开": deleted, held open by another program that shares it
+// with no one, or replaced by another image. "读取" tells the user, hands nothing to the
+// patcher and leaves "打开".
+TEST(VendorFileAtRead, DeletedLockedOrReplacedFileIsNotHandedToThePatcher) {
+  enum class Change { kDelete, kLock, kReplace };
   struct Case {
     const wchar_t* name;
-    bool lock;  // false: deleted
+    Change change;
+    const wchar_t* message;
   };
-  const Case cases[] = {{L"deleted.bin", false}, {L"locked.bin", true}};
+  const wchar_t* kUnopenable = L"无法打开原版BIOS文件(可能已被删除或被其他程序占用),请重新点击\"打开\"选择";
+  const Case cases[] = {{L"deleted.bin", Change::kDelete, kUnopenable},
+                        {L"locked.bin", Change::kLock, kUnopenable},
+                        {L"replaced.bin", Change::kReplace, L"原版BIOS文件在打开后被改动过,请重新点击\"打开\"选择原版BIOS"}};
   const std::wstring folder = ScratchFolder(L"vendor_file_at_read");
   for (const Case& c : cases) {
     SCOPED_TRACE(ToGbk(c.name));
@@ -151,17 +157,20 @@ TEST(VendorFileAtRead, DeletedOrLockedFileIsNotHandedToThePatcher) {
     ASSERT_TRUE(ChooseFile(tool, vendor));
 
     platform::UniqueHandle lock;
-    if (c.lock) {
-      lock.Reset(CreateFileW(vendor.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-      ASSERT_TRUE(lock);
-    } else {
-      ASSERT_TRUE(DeleteFileW(vendor.c_str()));
+    switch (c.change) {
+      case Change::kLock:
+        lock.Reset(CreateFileW(vendor.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(lock);
+        break;
+      case Change::kDelete: ASSERT_TRUE(DeleteFileW(vendor.c_str())); break;
+      case Change::kReplace:
+        ASSERT_TRUE(CopyFileW(SamplePath(L"vendor_me_off.bin").c_str(), vendor.c_str(), FALSE));
+        break;
     }
     ASSERT_TRUE(tool.PressButton(L"读取"));
-    EXPECT_TRUE(ExpectMessageBox(
-        tool, L"无法打开原版BIOS文件(可能已被删除或被其他程序占用),请重新点击\"打开\"选择",
-        kInfoCaption, BoxIcon::kInformation));
+    EXPECT_TRUE(ExpectMessageBox(tool, c.message, kInfoCaption, BoxIcon::kInformation));
+    EXPECT_EQ(Holds(tool, c.message), c.change == Change::kReplace) << "the change is also a status line";
     EXPECT_TRUE(WaitUntil([&] { return tool.IsEnabled("按钮4") && !tool.IsEnabled("按钮5"); },
                           kStatusLimitMs));
     EXPECT_FALSE(Holds(tool, L"正在加载BIOS配置项")) << ToGbk(tool.StatusText());

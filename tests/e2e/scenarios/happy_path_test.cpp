@@ -127,11 +127,15 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   ASSERT_TRUE(tool.WaitForStatus(L"核对报告已保存到", kSaveLimitMs)) << ToGbk(tool.StatusText());
   RecordStage(L"saved");
   const std::vector<std::wstring> after = SplitLines(tool.StatusText());
-  ASSERT_GE(after.size(), 5u);
-  const std::wstring savedLine = after[after.size() - 5];
-  EXPECT_EQ(MessagesFrom(std::vector<std::wstring>(after.end() - 4, after.end() - 2), 0),
+  // The check: what the image holds, that nothing else changed (the code volume's six files and
+  // its volume top file the same, the microcode file changed), how to flash it, the verdict.
+  ASSERT_GE(after.size(), 7u);
+  const std::wstring savedLine = after[after.size() - 7];
+  EXPECT_EQ(MessagesFrom(std::vector<std::wstring>(after.end() - 6, after.end() - 2), 0),
             (std::vector<std::wstring>{
                 L"魔改BIOS内容：ME版本11.8.77.3664，ME关闭位(HAP)已设置，微码506E3(修订C2) 906E9(修订B1) 906EA(修订B4) 906EC(修订B2)",
+                L"对比原版：除ME区域、ME关闭位、微码和FIT表外,魔改BIOS与原版一致(7个文件相同)",
+                L"魔改BIOS是完整的闪存镜像(16777216字节),可以用编程器刷入",
                 L"已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS"}));
   EXPECT_EQ(after.back(), L"");
   const std::optional<StampedLine> saved = ParseStampedLine(savedLine, L'_');
@@ -150,8 +154,11 @@ TEST(WholeJob, FromVendorImageToSavedModdedImage) {
   for (const std::wstring& part :
        {L"原版BIOS：" + vendor + L"\r\ndescriptor at 0x0\r\nhap clear\r\nme 11.6.0.1126\r\n",
         L"魔改BIOS：" + target + L"\r\ndescriptor at 0x0\r\nhap set\r\nme 11.8.77.3664\r\n",
+        std::wstring(L"与原版对比：\r\nprefix same 0x0\r\nsize same 0x1000000\r\nregion descriptor hap\r\n"
+                     L"region bios differs\r\nregion me differs\r\nregion gbe same\r\nfiles 8 same 7\r\n"
+                     L"file 53544E44-5354-4E44-A000-000000000001 changed microcode fit\r\n\r\n"),
         std::wstring(L"所选微码：906EA 906EC\r\n"),
-        std::wstring(L"核对结果：\r\n已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n")}) {
+        std::wstring(L"\r\n已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS\r\n\r\n状态栏：")}) {
     EXPECT_NE(report.find(ToGbk(part)), std::string::npos) << ToGbk(part);
   }
 

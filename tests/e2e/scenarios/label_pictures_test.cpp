@@ -79,18 +79,28 @@ class LabelPictures : public ::testing::Test {
   // The run folder is shared with the other scenarios: it is left as it was found.
   void TearDown() override { RemoveFolder(LabelsFolder()); }
 
-  // Starts the tool with the own-art patcher, its input recorded, and reads the vendor file.
-  void StartAndRead(const std::wstring& scratch) {
+  // Starts the tool with the own-art patcher (and `moreFaults`), its input recorded, and reads
+  // the vendor file.
+  void StartAndRead(const std::wstring& scratch, const std::wstring& moreFaults = L"") {
     folder_ = ScratchFolder(scratch);
     record_ = folder_ + L"\\patcher_input.txt";
     DeleteFileW(record_.c_str());
-    ASSERT_TRUE(tool_.Start({{L"BMT_STANDIN_FAULT", L"own-art"}, {L"BMT_STANDIN_RECORD", record_}}));
+    ASSERT_TRUE(tool_.Start({{L"BMT_STANDIN_FAULT", L"own-art" + moreFaults}, {L"BMT_STANDIN_RECORD", record_}}));
     ASSERT_TRUE(ChooseFile(tool_, SamplePath(kVendor)));
     ASSERT_TRUE(ReadAndAwaitDone(tool_)) << ToGbk(tool_.StatusText());
   }
 
   bool Holds(const std::wstring& fragment) {
     return tool_.StatusText().find(fragment) != std::wstring::npos;
+  }
+
+  // How often the patcher's input record shows a click on its ME switch.
+  int MeSwitchClicks() {
+    int clicks = 0;
+    for (const RecordedInput& input : ReadInputRecord(record_)) {
+      if (input.message == WM_LBUTTONDOWN && LPARAM(input.lParam) == MAKELPARAM(175, 161)) ++clicks;
+    }
+    return clicks;
   }
 
   // The path the status box says the window picture was saved to; empty when none.
@@ -122,17 +132,14 @@ class LabelPictures : public ::testing::Test {
 TEST_F(LabelPictures, TheUsersOwnPicturesReadTheWindowAsOnTheHappyPath) {
   ASSERT_TRUE(CreateDirectoryW(LabelsFolder().c_str(), nullptr));
   ASSERT_TRUE(WriteOwnArtPictures(LabelsFolder()));
-  ASSERT_NO_FATAL_FAILURE(StartAndRead(L"labels_own_pictures"));
+  // The patcher also writes the code volume's files in another order: not a fault.
+  ASSERT_NO_FATAL_FAILURE(StartAndRead(L"labels_own_pictures", L",move-files"));
   EXPECT_TRUE(Holds(L"已载入labels文件夹中的10张标签图片")) << ToGbk(tool_.StatusText());
   EXPECT_FALSE(Holds(L"未能识别")) << ToGbk(tool_.StatusText());
   EXPECT_FALSE(Holds(L"ME版本已经关闭")) << "the ME was on: it is switched, not found off";
   EXPECT_FALSE(Holds(L"ME可能未关闭"));
   EXPECT_EQ(MicrocodeRows(tool_), Rows({L"506E3", L"906E9"}));
-  int meSwitchClicks = 0;
-  for (const RecordedInput& input : ReadInputRecord(record_)) {
-    if (input.message == WM_LBUTTONDOWN && LPARAM(input.lParam) == MAKELPARAM(175, 161)) ++meSwitchClicks;
-  }
-  EXPECT_EQ(meSwitchClicks, 1);
+  EXPECT_EQ(MeSwitchClicks(), 1);
 
   ASSERT_TRUE(tool_.PressButton(L"解锁微码编辑区"));
   ASSERT_TRUE(WaitForStatusCount(tool_, kRefreshed, 1, kStatusLimitMs));
@@ -144,8 +151,41 @@ TEST_F(LabelPictures, TheUsersOwnPicturesReadTheWindowAsOnTheHappyPath) {
   ASSERT_TRUE(tool_.PressButton(L"执行制作"));
   ASSERT_TRUE(tool_.FillFileDialog(folder_ + L"\\ORVELLAN", kDialogLimitMs));
   EXPECT_TRUE(tool_.WaitForStatus(kPassed, kSaveLimitMs)) << ToGbk(tool_.StatusText());
+  EXPECT_TRUE(Holds(L"对比原版：除ME区域、ME关闭位、微码和FIT表外,魔改BIOS与原版一致(7个文件相同)"))
+      << "moved files are the same files";
   EXPECT_EQ(SavedWindowPath(), L"") << "nothing to hand over";
   RecordStage(L"saved");
+}
+
+// Pictures that would make the tool lie are not believed: an ME picture that matches nothing
+// (the window then seems to show the ME off, against the vendor file's HAP bit) and a picture
+// of one colour (found anywhere). Nothing is clicked on the guess; the list holds what the
+// vendor file holds; the made image's HAP bit decides, and it is clear.
+TEST_F(LabelPictures, PicturesThatWouldMakeTheToolLieAreNotBelieved) {
+  ASSERT_TRUE(CreateDirectoryW(LabelsFolder().c_str(), nullptr));
+  ASSERT_TRUE(WriteOwnArtPictures(LabelsFolder()));
+  imaging::ColourImage noise{40, 12, {}}, plain{40, 12, {}};
+  noise.pixels.resize(static_cast<size_t>(noise.stride() * noise.height));
+  for (size_t i = 0; i < noise.pixels.size(); ++i) noise.pixels[i] = uint8_t(i * 37 + i / 7);
+  plain.pixels.assign(static_cast<size_t>(plain.stride() * plain.height), 0xC0);
+  ASSERT_TRUE(WritePicture(LabelsFolder() + L"\\ME.bmp", noise));
+  ASSERT_TRUE(WritePicture(LabelsFolder() + L"\\906EA.bmp", plain));
+  ASSERT_NO_FATAL_FAILURE(StartAndRead(L"labels_not_believed"));
+  EXPECT_TRUE(Holds(L"已载入labels文件夹中的9张标签图片")) << ToGbk(tool_.StatusText());
+  EXPECT_TRUE(Holds(L"标签图片906EA.bmp无法使用,图片几乎只有一种颜色"));
+  EXPECT_EQ(MicrocodeRows(tool_), Rows({L"506E3", L"906E9"}));
+  EXPECT_TRUE(Holds(L"CoffeeTime窗口中没有看到ME已开启,但原版BIOS的ME关闭位(HAP)未设置,ME开关未点击,labels文件夹中的ME图片可能不对"));
+  EXPECT_FALSE(Holds(L"ME版本已经关闭"));
+  EXPECT_EQ(MeSwitchClicks(), 0);
+
+  ASSERT_TRUE(tool_.PressButton(L"执行制作"));
+  ASSERT_TRUE(tool_.FillFileDialog(folder_ + L"\\ORVELLAN", kDialogLimitMs));
+  EXPECT_TRUE(tool_.WaitForStatus(L"警告：魔改BIOS的ME关闭位(HAP)未设置,ME没有关闭", kSaveLimitMs))
+      << ToGbk(tool_.StatusText());
+  EXPECT_TRUE(ExpectMessageBox(tool_, L"魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS", L"信息：",
+                               BoxIcon::kExclamation));
+  EXPECT_FALSE(Holds(kPassed));
+  RecordStage(L"not_believed");
 }
 
 TEST_F(LabelPictures, WindowPictureHandedOverIsOneToCutTheLabelsFrom) {
