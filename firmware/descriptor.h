@@ -34,6 +34,11 @@ std::optional<FlashRegion> ReadRegionBounds(Bytes image, size_t descriptorOffset
 // The same, or nothing when the region reaches past the image's end.
 std::optional<FlashRegion> ReadRegion(Bytes image, size_t descriptorOffset, uint32_t index);
 
+// The image offset of region `index`'s FLREG word when the word does not hold: its base is
+// above its limit but it is not marked unused (base 0x7FFF), or the region runs past the
+// image's end. Nothing for a sound or unused region, or a word that is not in the image.
+std::optional<size_t> FlawedRegionWord(Bytes image, size_t descriptorOffset, uint32_t index);
+
 // The HAP bit of the descriptor at `descriptorOffset`: FLMAP1 (at +0x18) gives the PCH strap
 // base FPSBA in bits 16..23, in units of 16 bytes; PCHSTRP0 is the word there.
 std::optional<bool> ReadHapBit(Bytes image, size_t descriptorOffset);

@@ -13,12 +13,19 @@ namespace firmware {
 
 namespace {
 
+constexpr uint32_t kBiosRegionIndex = 1;
+constexpr uint32_t kMeRegionIndex = 2;
+
 // The ME version of `region` (at `begin` in the file) and its partition entries that point
 // outside it.
 void ReadMeRegion(Bytes region, size_t begin, ImageFacts& facts) {
   facts.me = ReadMeVersion(region);
   for (size_t entry : EntriesOutsideRegion(region)) {
     facts.findings.push_back({begin + entry, FindingKind::kFptEntry, std::nullopt});
+  }
+  for (Finding finding : PartitionTableFindings(region)) {
+    finding.offset += begin;
+    facts.findings.push_back(finding);
   }
 }
 
@@ -34,6 +41,11 @@ ImageFacts InspectImage(std::span<const uint8_t> image) {
   if (const auto descriptor = FindDescriptor(image)) {
     facts.descriptorOffset = descriptor->offset;
     facts.hapSet = descriptor->hapSet;
+    for (uint32_t region : {kBiosRegionIndex, kMeRegionIndex}) {
+      if (const auto word = FlawedRegionWord(image, descriptor->offset, region)) {
+        facts.findings.push_back({*word, FindingKind::kDescriptorRegion, std::nullopt});
+      }
+    }
     bios = descriptor->bios;
     if (descriptor->me) {
       const FlashRegion me = *descriptor->me;
@@ -83,6 +95,9 @@ std::string_view FindingName(FindingKind kind) {
     case FindingKind::kFptEntry: return "fpt-entry";
     case FindingKind::kFitTable: return "fit-table";
     case FindingKind::kFitEntry: return "fit-entry";
+    case FindingKind::kDescriptorRegion: return "descriptor-region";
+    case FindingKind::kFptHeader: return "fpt-header";
+    case FindingKind::kMeManifest: return "me-manifest";
   }
   return "unknown";
 }

@@ -51,10 +51,16 @@ enum class FindingKind {
   kFptEntry,           // a partition table entry pointing outside its ME region
   kFitTable,           // a FIT pointer inside the 16 MiB below 4 GiB whose table does not hold
   kFitEntry,           // a FIT microcode entry whose address maps outside the file
+  kDescriptorRegion,   // the BIOS or ME region's FLREG word: base above limit (not the unused
+                       // marker), or a region that runs past the file
+  kFptHeader,          // an ME partition table whose header length, entry count or checksum fails
+  kMeManifest,         // the ME region's FTPR entry or its "$MN2" manifest: missing, or running out
+                       // of the region
 };
 
 struct Finding {
-  size_t offset = 0;  // the update's header, the table entry, or the FIT pointer
+  size_t offset = 0;  // the update's header, the table entry, the FIT pointer, the FLREG word,
+                      // the "$FPT" marker, the FTPR entry or partition, or the "$MN2" tag
   FindingKind kind = FindingKind::kMicrocodeSize;
   std::optional<uint32_t> cpuid;  // microcode findings: the header's processor signature
   bool operator==(const Finding&) const = default;
@@ -87,7 +93,8 @@ std::vector<MicrocodeEntry> DistinctMicrocodes(const ImageFacts& facts);
 // signature table), each once, in table order; empty without a FIT.
 std::vector<uint32_t> FitCpuids(const ImageFacts& facts);
 
-// "microcode-size", "microcode-checksum", "fpt-entry", "fit-table", "fit-entry".
+// "microcode-size", "microcode-checksum", "fpt-entry", "fit-table", "fit-entry",
+// "descriptor-region", "fpt-header", "me-manifest".
 std::string_view FindingName(FindingKind kind);
 
 // Upper-case hex without leading zeros: 0x906EA -> "906EA", 0 -> "0".

@@ -40,17 +40,25 @@ size_t NextTag(const uint8_t* p, size_t at, size_t size) {
   return size;
 }
 
+// The first "$MN2" at or after `from` with Intel's vendor word before it; `area.size()` when
+// there is none. A tag closer to the start than the vendor word has no room for it.
+size_t NextIntelTag(Bytes area, size_t from) {
+  const size_t size = area.size();
+  if (size < kVendorBefore + 4) return size;
+  for (size_t tag = std::max(from, kVendorBefore); (tag = NextTag(area.data(), tag, size)) < size; ++tag) {
+    if (LoadU16(area.data() + tag - kVendorBefore) == kIntelVendor) return tag;
+  }
+  return size;
+}
+
+bool VersionFits(Bytes area, size_t tag) { return Fits(area.size(), uint64_t{tag} + kVersionAfter, kVersionSize); }
+
 }  // namespace
 
 std::optional<MeVersion> FirstManifestVersion(Bytes area) {
-  const uint8_t* p = area.data();
-  const size_t size = area.size();
-  if (size < kVendorBefore + 4) return std::nullopt;
-  // A tag closer to the start has no room for its vendor word.
-  for (size_t tag = kVendorBefore; (tag = NextTag(p, tag, size)) < size; ++tag) {
-    if (LoadU16(p + tag - kVendorBefore) != kIntelVendor) continue;
-    if (!Fits(size, uint64_t{tag} + kVersionAfter, kVersionSize)) continue;
-    const uint8_t* v = p + tag + kVersionAfter;
+  for (size_t tag = NextIntelTag(area, 0); tag < area.size(); tag = NextIntelTag(area, tag + 1)) {
+    if (!VersionFits(area, tag)) continue;
+    const uint8_t* v = area.data() + tag + kVersionAfter;
     return MeVersion{LoadU16(v), LoadU16(v + 2), LoadU16(v + 4), LoadU16(v + 6)};
   }
   return std::nullopt;
@@ -104,6 +112,61 @@ std::vector<size_t> EntriesOutsideRegion(Bytes region) {
     if (!Fits(region.size(), offset, length)) outside.push_back(static_cast<size_t>(entry));
   }
   return outside;
+}
+
+namespace {
+
+constexpr size_t kMinHeaderLength = 0x20;
+
+std::optional<size_t> TableMarker(Bytes region) {
+  for (size_t marker : kTableMarkerPlaces) {
+    if (HasTag(region, marker, "$FPT")) return marker;
+  }
+  return std::nullopt;
+}
+
+// True when the header at `marker` holds: its length, its entries and its byte sum.
+bool HeaderHolds(Bytes region, size_t marker) {
+  const auto count = ReadU32(region, marker + kEntryCountAt);
+  const auto length = ReadU8(region, marker + kHeaderLengthAt);
+  if (!count || !length || *length < kMinHeaderLength) return false;
+  const auto header = Slice(region, marker, *length);
+  if (!header || !Fits(region.size(), uint64_t{marker} + *length, uint64_t{*count} * kEntrySize)) return false;
+  uint8_t sum = 0;
+  for (uint8_t b : *header) sum = static_cast<uint8_t>(sum + b);
+  return sum == 0;
+}
+
+}  // namespace
+
+std::vector<Finding> PartitionTableFindings(Bytes region) {
+  std::vector<Finding> findings;
+  const std::optional<size_t> marker = TableMarker(region);
+  if (!marker) return findings;
+  if (!HeaderHolds(region, *marker)) findings.push_back({*marker, FindingKind::kFptHeader, std::nullopt});
+  const auto range = PartitionEntries(region);
+  std::optional<uint64_t> ftprEntry;
+  for (uint64_t i = 0; range && i < range->count && !ftprEntry; ++i) {
+    if (HasTag(region, range->first + i * kEntrySize, "FTPR")) ftprEntry = range->first + i * kEntrySize;
+  }
+  if (!ftprEntry) {
+    findings.push_back({*marker, FindingKind::kMeManifest, std::nullopt});
+    return findings;
+  }
+  const uint32_t offset = LoadU32(region.data() + *ftprEntry + kEntryOffsetAt);
+  const uint32_t length = LoadU32(region.data() + *ftprEntry + kEntryLengthAt);
+  const std::optional<Bytes> ftpr = Slice(region, offset, length);
+  if (!ftpr) {
+    findings.push_back({static_cast<size_t>(*ftprEntry), FindingKind::kMeManifest, std::nullopt});
+    return findings;
+  }
+  const size_t tag = NextIntelTag(*ftpr, 0);
+  if (tag == ftpr->size()) {
+    findings.push_back({offset, FindingKind::kMeManifest, std::nullopt});
+  } else if (!VersionFits(*ftpr, tag)) {
+    findings.push_back({offset + tag, FindingKind::kMeManifest, std::nullopt});
+  }
+  return findings;
 }
 
 std::optional<MeVersion> ReadMeVersion(Bytes region) {

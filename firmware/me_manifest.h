@@ -25,4 +25,13 @@ std::vector<size_t> EntriesOutsideRegion(Bytes region);
 // the first manifest anywhere in the region.
 std::optional<MeVersion> ReadMeVersion(Bytes region);
 
+// What does not hold in a region with a partition table, as findings at offsets from the
+// region's start: a header whose length (below 0x20, or past the region), entry count (more
+// entries than the region holds) or checksum (the header's bytes do not sum to 0) fails
+// (fpt-header, at the marker); no FTPR entry (me-manifest, at the marker), or one whose
+// partition runs out of the region (me-manifest, at the entry); an FTPR partition without a
+// manifest of Intel's (me-manifest, at the partition), or whose first such manifest's version
+// runs out of it (me-manifest, at the tag). A region without a table gives none.
+std::vector<Finding> PartitionTableFindings(Bytes region);
+
 }  // namespace firmware

@@ -75,11 +75,18 @@ struct Partition {
   uint32_t offset = 0;    // from the region's start
   uint32_t length = 0;
 };
-// A partition table whose "$FPT" marker is at `marker`, entries 0x20 bytes behind it.
+// A partition table whose "$FPT" marker is at `marker`, entries 0x20 bytes behind it; the
+// header's checksum byte makes its 0x20 bytes sum to 0.
 inline void PutPartitionTable(ImageBuilder& image, size_t marker, const std::vector<Partition>& entries) {
   constexpr uint8_t kHeaderLength = 0x20;
+  std::fill_n(image.bytes().begin() + static_cast<std::ptrdiff_t>(marker), kHeaderLength, uint8_t{0});
   image.Text(marker, "$FPT").U32(marker + 4, static_cast<uint32_t>(entries.size()));
+  image.bytes().at(marker + 8) = 0x20;  // header version
+  image.bytes().at(marker + 9) = 0x10;  // entry version
   image.bytes().at(marker + 0xA) = kHeaderLength;
+  uint8_t sum = 0;
+  for (size_t i = 0; i < kHeaderLength; ++i) sum = static_cast<uint8_t>(sum + image.bytes()[marker + i]);
+  image.bytes().at(marker + 0xB) = static_cast<uint8_t>(0 - sum);
   for (size_t i = 0; i < entries.size(); ++i) {
     const size_t entry = marker + kHeaderLength + 32 * i;
     image.Text(entry, entries[i].name).U32(entry + 8, entries[i].offset).U32(entry + 12, entries[i].length);

@@ -73,6 +73,10 @@ TEST(PatcherFaults, LateWriteWithUnaskedChangesClosingAsksAndTheCheckWarns) {
   ASSERT_TRUE(ReadAndAwaitDone(tool)) << ToGbk(tool.StatusText());
   ASSERT_TRUE(tool.PressButton(L"执行制作"));
   ASSERT_TRUE(tool.FillFileDialog(folder + L"\\ORVELLAN", kDialogLimitMs));
+  // The tool fills the patcher's save dialog; once that is gone, the tool waits for the file.
+  const auto patcherDialogOpen = [] { return !TopLevelWindows(L"#32770", L"Save image").empty(); };
+  ASSERT_TRUE(WaitUntil(patcherDialogOpen, kDialogLimitMs));
+  ASSERT_TRUE(WaitUntil([&] { return !patcherDialogOpen(); }, kDialogLimitMs));
   PostMessageW(tool.MainWindow(), WM_CLOSE, 0, 0);
   const std::optional<MessageBoxInfo> question = tool.WaitForMessageBox(kDialogLimitMs);
   ASSERT_TRUE(question) << "closing did not ask";

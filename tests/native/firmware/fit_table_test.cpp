@@ -114,7 +114,7 @@ TEST(FitTable, FollowsTheBiosRegionsEndBehindACapsuleHeader) {
   };
   for (const auto& c : cases) {
     ImageBuilder image(0x40000);
-    PutDescriptor(image, 0x800, {Flreg(0, 0xFFF), Flreg(0x10000, 0x2FFFF)});
+    PutDescriptor(image, 0x800, {Flreg(0, 0xFFF), Flreg(0x10000, 0x2FFFF), kUnusedFlreg});
     PutMicrocode(image, 0x11000, Update{.cpuid = 0x506E3});
     PutFit(image, kRegionTop, c.at, {{FitAddress(kRegionTop, 0x11000)}}, c.count);
     EXPECT_EQ(FitReport(image), c.expected) << c.name;
