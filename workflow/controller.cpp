@@ -12,6 +12,7 @@
 #include "workflow/save_image.h"
 #include "workflow/status_log.h"
 #include "workflow/step_context.h"
+#include "workflow/microcode_slots.h"
 #include "workflow/toggle_microcode_edit.h"
 #include "workflow/workflow_state.h"
 

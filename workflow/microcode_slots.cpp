@@ -1,5 +1,6 @@
 #include "workflow/microcode_slots.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -38,6 +39,22 @@ const MicrocodeSlot& SlotOfCheckBox(std::string_view checkBox) {
     if (slot.checkBox == checkBox) return slot;
   }
   return MicrocodeSlots()[0];
+}
+
+void SetCheckBoxesDisabled(StepContext& ctx, bool disabled) {
+  static constexpr std::array<std::string_view, 9> kToggleOrder = {
+      "W506E0", "W506E8", "W506E3", "W506E1", "W906ED", "W906EC", "W906EB", "W906EA", "W906E9"};
+  for (std::string_view box : kToggleOrder) ctx.form.SetDisabled(box, disabled);
+}
+
+std::vector<std::string> WantedMicrocodes(StepContext& ctx) {
+  const std::vector<std::string>& applied = ctx.state.appliedMicrocodes;
+  std::vector<std::string> wanted;
+  for (const MicrocodeSlot& slot : MicrocodeSlots()) {
+    const bool wasApplied = std::find(applied.begin(), applied.end(), slot.cpuid) != applied.end();
+    if (wasApplied || ctx.form.IsChecked(slot.checkBox)) wanted.emplace_back(slot.cpuid);
+  }
+  return wanted;
 }
 
 }  // namespace workflow

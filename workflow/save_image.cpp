@@ -14,7 +14,7 @@
 #include "workflow/path_checks.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
-#include "workflow/toggle_microcode_edit.h"
+#include "workflow/microcode_slots.h"
 #include "workflow/waits.h"
 
 namespace workflow {

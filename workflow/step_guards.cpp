@@ -2,7 +2,7 @@
 
 #include "automation/pumping_wait.h"
 #include "automation/window_finder.h"
-#include "workflow/toggle_microcode_edit.h"
+#include "workflow/microcode_slots.h"
 #include "workflow/status_log.h"
 
 namespace workflow {

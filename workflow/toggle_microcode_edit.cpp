@@ -18,9 +18,6 @@ namespace {
 
 using automation::PostClick;
 
-constexpr std::array<std::string_view, 9> kToggleOrder = {
-    "W506E0", "W506E8", "W506E3", "W506E1", "W906ED", "W906EC", "W906EB", "W906EA", "W906E9"};
-
 // The order in which a confirm applies the ticked boxes.
 constexpr std::array<std::string_view, 9> kConfirmOrder = {
     "W506E0", "W506E1", "W506E3", "W506E8", "W906ED", "W906EC", "W906EB", "W906EA", "W906E9"};
@@ -78,22 +75,6 @@ void Confirm(StepContext& ctx) {
 }
 
 }  // namespace
-
-const std::array<std::string_view, 9>& CheckBoxToggleOrder() { return kToggleOrder; }
-
-void SetCheckBoxesDisabled(StepContext& ctx, bool disabled) {
-  for (std::string_view box : kToggleOrder) ctx.form.SetDisabled(box, disabled);
-}
-
-std::vector<std::string> WantedMicrocodes(StepContext& ctx) {
-  const std::vector<std::string>& applied = ctx.state.appliedMicrocodes;
-  std::vector<std::string> wanted;
-  for (const MicrocodeSlot& slot : MicrocodeSlots()) {
-    const bool wasApplied = std::find(applied.begin(), applied.end(), slot.cpuid) != applied.end();
-    if (wasApplied || ctx.form.IsChecked(slot.checkBox)) wanted.emplace_back(slot.cpuid);
-  }
-  return wanted;
-}
 
 void ToggleMicrocodeEdit(StepContext& ctx) {
   if (!ReadFinished(ctx) || !LoadedWindowThere(ctx)) return;
