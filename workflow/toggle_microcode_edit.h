@@ -1,10 +1,5 @@
 #pragma once
 // 按钮1: unlocking CoffeeTime's microcode table, ticking, and applying what was ticked.
-#include <array>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "workflow/step_context.h"
 
 namespace workflow {
