@@ -1,6 +1,7 @@
 #pragma once
 // The report kept beside a made image: what the tool read in both images, what was asked for,
 // the verdict and the whole status box, for whoever is asked for help later. GBK with CR LF.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ struct CheckReport {
   std::string madePath;
   std::string madeFacts;    // likewise
   std::string comparison;   // imageinfo --compare's lines; empty when not compared
-  std::vector<std::string> applied;
+  std::vector<uint32_t> applied;  // the CPUIDs asked for
   std::vector<std::string> verdict;  // the check's lines, without time stamp or line end
 };
 

@@ -36,7 +36,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
   if (!Pause(ctx, 300)) return {};
 
   bool windowUnseen = false;
-  std::vector<std::string> listed;
+  std::vector<uint32_t> listed;
   for (const MicrocodeSlot& slot : MicrocodeSlots()) {
     if (windowUnseen) break;
     // Each search captures the window anew; a close that came meanwhile is taken first.
@@ -48,7 +48,7 @@ DetectionResult DetectMicrocodeList(StepContext& ctx) {
       const int row = ctx.form.AppendRow(controls::kMicrocodeList);
       ctx.form.SetCell(controls::kMicrocodeList, row, 1, std::string(slot.cpuid));
       ctx.form.SetCell(controls::kMicrocodeList, row, 0, std::to_string(counter + 1));
-      listed.emplace_back(slot.cpuid);
+      listed.push_back(slot.value);
       ++counter;
     }
   }

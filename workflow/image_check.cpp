@@ -12,6 +12,7 @@
 #include "workflow/microcode_slots.h"
 #include "workflow/original_comparison.h"
 #include "workflow/status_log.h"
+#include "workflow/vendor_facts.h"
 #include "workflow/step_guards.h"
 #include "workflow/waits.h"
 
@@ -24,30 +25,21 @@ constexpr std::string_view kPassed = "已核对：所选微码和ME版本11.8.77
 constexpr std::string_view kMadeImageFailed =
     "魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS";
 
-std::vector<std::string> CpuidTexts(const firmware::ImageFacts& facts) {
-  std::vector<std::string> texts;
-  for (const firmware::MicrocodeEntry& entry : firmware::DistinctMicrocodes(facts)) {
-    texts.push_back(firmware::HexText(entry.cpuid));
-  }
-  return texts;
+std::vector<uint32_t> CpuidsOf(const firmware::ImageFacts& facts) {
+  std::vector<uint32_t> cpuids;
+  for (const firmware::MicrocodeEntry& entry : firmware::DistinctMicrocodes(facts)) cpuids.push_back(entry.cpuid);
+  return cpuids;
 }
 
-std::vector<std::string> FitCpuidTexts(const firmware::ImageFacts& facts) {
-  std::vector<std::string> texts;
-  for (uint32_t cpuid : firmware::FitCpuids(facts)) texts.push_back(firmware::HexText(cpuid));
-  return texts;
-}
-
-bool Contains(const std::vector<std::string>& texts, const std::string& text) {
-  return std::find(texts.begin(), texts.end(), text) != texts.end();
+bool Contains(const std::vector<uint32_t>& cpuids, uint32_t cpuid) {
+  return std::find(cpuids.begin(), cpuids.end(), cpuid) != cpuids.end();
 }
 
 // An update of this CPUID is in the image but damaged (its checksum or sizes fail).
-bool DamagedUpdateOf(const firmware::ImageFacts& facts, const std::string& cpuid) {
+bool DamagedUpdateOf(const firmware::ImageFacts& facts, uint32_t cpuid) {
   return std::any_of(facts.findings.begin(), facts.findings.end(), [&](const firmware::Finding& f) {
-    return f.cpuid && firmware::HexText(*f.cpuid) == cpuid &&
-           (f.kind == firmware::FindingKind::kMicrocodeChecksum ||
-            f.kind == firmware::FindingKind::kMicrocodeSize);
+    return f.cpuid == cpuid && (f.kind == firmware::FindingKind::kMicrocodeChecksum ||
+                                f.kind == firmware::FindingKind::kMicrocodeSize);
   });
 }
 
@@ -55,42 +47,40 @@ bool DamagedUpdateOf(const firmware::ImageFacts& facts, const std::string& cpuid
 // once the vendor image showed that its processors take their microcode through the FIT. A
 // microcode the image does not hold at all has its own line already.
 void AddFitWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
-                    const std::vector<std::string>& wanted, std::vector<std::string>& warnings) {
-  const std::vector<std::string>& vendorListed = ctx.state.vendorFitCpuids;
-  if (vendorListed.empty()) return;
+                    const std::vector<uint32_t>& wanted, std::vector<std::string>& warnings) {
+  std::vector<uint32_t> needed = VendorFitCpuids(ctx.state);
+  if (needed.empty()) return;
   if (!facts.fit) {
     warnings.push_back("警告：魔改BIOS中没有找到FIT表");
     return;
   }
-  std::vector<std::string> needed = vendorListed;
-  for (const std::string& cpuid : wanted) {
+  for (uint32_t cpuid : wanted) {
     if (!Contains(needed, cpuid)) needed.push_back(cpuid);
   }
-  const std::vector<std::string> listed = FitCpuidTexts(facts);
-  const std::vector<std::string> held = CpuidTexts(facts);
-  for (const std::string& cpuid : needed) {
+  const std::vector<uint32_t> listed = firmware::FitCpuids(facts);
+  const std::vector<uint32_t> held = CpuidsOf(facts);
+  for (uint32_t cpuid : needed) {
     if (Contains(held, cpuid) && !Contains(listed, cpuid)) {
-      warnings.push_back("警告：魔改BIOS的FIT表没有列出微码" + cpuid + ",处理器可能无法加载它");
+      warnings.push_back("警告：魔改BIOS的FIT表没有列出微码" + firmware::HexText(cpuid) + ",处理器可能无法加载它");
     }
   }
 }
 
-bool IsKnownCpuid(const std::string& cpuid) {
+bool IsKnownCpuid(uint32_t cpuid) {
   const auto& slots = MicrocodeSlots();
-  return std::any_of(slots.begin(), slots.end(),
-                     [&](const MicrocodeSlot& slot) { return slot.cpuid == cpuid; });
+  return std::any_of(slots.begin(), slots.end(), [&](const MicrocodeSlot& slot) { return slot.value == cpuid; });
 }
 
 // One line per shortfall of the made image; none when it holds what was asked for.
 std::vector<std::string> MadeImageWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
-                                           const std::vector<std::string>& wantedMicrocodes) {
+                                           const std::vector<uint32_t>& wantedMicrocodes) {
   std::vector<std::string> warnings;
-  const std::vector<std::string> held = CpuidTexts(facts);
-  for (const std::string& cpuid : wantedMicrocodes) {
+  const std::vector<uint32_t> held = CpuidsOf(facts);
+  for (uint32_t cpuid : wantedMicrocodes) {
     if (Contains(held, cpuid)) continue;
-    warnings.push_back(DamagedUpdateOf(facts, cpuid)
-                           ? "警告：魔改BIOS中的微码" + cpuid + "已损坏(校验和错误)"
-                           : "警告：魔改BIOS中没有所选微码" + cpuid);
+    const std::string text = firmware::HexText(cpuid);
+    warnings.push_back(DamagedUpdateOf(facts, cpuid) ? "警告：魔改BIOS中的微码" + text + "已损坏(校验和错误)"
+                                                     : "警告：魔改BIOS中没有所选微码" + text);
   }
   AddFitWarnings(ctx, facts, wantedMicrocodes, warnings);
   if (!facts.me) {
@@ -113,13 +103,12 @@ void CompareWithVendor(const StepContext& ctx, const std::vector<uint8_t>& made,
                        const firmware::ImageFacts& madeFacts, CheckReport& report,
                        std::vector<std::string>& notes) {
   const std::vector<uint8_t>& original = ctx.state.vendorImage;
-  if (original.empty()) {
+  if (original.empty() || !ctx.state.vendorFacts) {
     report.verdict.push_back("警告：未能与原版BIOS对比(点击\"打开\"后未能读取原版BIOS文件)");
     return;
   }
-  const firmware::ImageFacts originalFacts = firmware::InspectImage(original);
   const firmware::ImageComparison comparison =
-      firmware::CompareImages({original, originalFacts}, {made, madeFacts});
+      firmware::CompareImages({original, *ctx.state.vendorFacts}, {made, madeFacts});
   report.comparison = firmware::ComparisonReport(comparison);
   ComparisonVerdict verdict = JudgeComparison(comparison, made.size());
   report.verdict.insert(report.verdict.end(), verdict.warnings.begin(), verdict.warnings.end());
@@ -170,12 +159,9 @@ std::string ImageSummary(const firmware::ImageFacts& facts) {
 }
 
 void TakeVendorImage(StepContext& ctx, std::vector<uint8_t> bytes) {
-  const firmware::ImageFacts facts = firmware::InspectImage(bytes);
-  ctx.state.vendorMicrocodes = CpuidTexts(facts);
-  ctx.state.vendorFacts = firmware::FactsReport(facts);
-  ctx.state.vendorFitCpuids = FitCpuidTexts(facts);
+  ctx.state.vendorFacts = firmware::InspectImage(bytes);
   ctx.state.vendorImage = std::move(bytes);
-  if (facts.descriptorOffset) ctx.state.vendorHapSet = facts.hapSet;
+  const firmware::ImageFacts& facts = *ctx.state.vendorFacts;
   LogStatus(ctx, "原版BIOS内容：" + ImageSummary(facts) + "\r\n");
   if (facts.fit && (facts.fit->km || facts.fit->bpm)) {
     LogStatus(ctx, "原版BIOS带有Boot Guard清单,如果主板启用了Boot Guard,修改后的BIOS将无法启动\r\n");
@@ -183,11 +169,8 @@ void TakeVendorImage(StepContext& ctx, std::vector<uint8_t> bytes) {
 }
 
 void ReportVendorImage(StepContext& ctx) {
-  ctx.state.vendorMicrocodes.clear();
-  ctx.state.vendorFacts.clear();
-  ctx.state.vendorFitCpuids.clear();
+  ctx.state.vendorFacts.reset();
   ctx.state.vendorImage.clear();
-  ctx.state.vendorHapSet.reset();
   automation::FileReadResult read =
       automation::ReadWholeFile(ctx.platform.system, ctx.state.biosPath, kImageSizeLimit,
                                 automation::Sharing::kReadWrite);
@@ -205,9 +188,9 @@ void ReportVendorImage(StepContext& ctx) {
 bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
   if (rowsFound != 0) return false;
   std::string known;
-  for (const std::string& cpuid : ctx.state.vendorMicrocodes) {
+  for (uint32_t cpuid : VendorCpuids(ctx.state)) {
     if (!IsKnownCpuid(cpuid)) continue;
-    known += (known.empty() ? "" : " ") + cpuid;
+    known += (known.empty() ? "" : " ") + firmware::HexText(cpuid);
   }
   if (known.empty()) return false;
   LogStatus(ctx, "未能在CoffeeTime窗口中识别出微码(原版BIOS中有" + known +
@@ -215,19 +198,21 @@ bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
   return true;
 }
 
-void ReportListedNotInVendor(StepContext& ctx, const std::vector<std::string>& listed) {
-  if (ctx.state.vendorFacts.empty() || ctx.state.vendorMicrocodes.empty()) return;
-  for (const std::string& cpuid : listed) {
-    if (Contains(ctx.state.vendorMicrocodes, cpuid)) continue;
-    LogStatus(ctx, "注意：列表中的微码" + cpuid + "在原版BIOS中没有找到,可能是标签图片不对\r\n");
+void ReportListedNotInVendor(StepContext& ctx, const std::vector<uint32_t>& listed) {
+  const std::vector<uint32_t> held = VendorCpuids(ctx.state);
+  if (held.empty()) return;
+  for (uint32_t cpuid : listed) {
+    if (Contains(held, cpuid)) continue;
+    LogStatus(ctx, "注意：列表中的微码" + firmware::HexText(cpuid) + "在原版BIOS中没有找到,可能是标签图片不对\r\n");
   }
 }
 
 void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick,
-                    const std::vector<std::string>& wantedMicrocodes) {
+                    const std::vector<uint32_t>& wantedMicrocodes) {
   const std::optional<std::vector<uint8_t>> bytes = AwaitCompleteFile(ctx, path, deadlineTick);
   if (Closing(ctx)) return;
-  CheckReport report{ctx.state.biosPath, ctx.state.vendorFacts, path, {}, {}, wantedMicrocodes, {}};
+  const std::string vendorLines = ctx.state.vendorFacts ? firmware::FactsReport(*ctx.state.vendorFacts) : "";
+  CheckReport report{ctx.state.biosPath, vendorLines, path, {}, {}, wantedMicrocodes, {}};
   bool passed = false;
   if (!bytes) {
     report.verdict = {"无法读取魔改BIOS文件,未能核对其内容"};

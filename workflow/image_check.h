@@ -30,13 +30,13 @@ bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound);
 
 // At the end of a read: a listed microcode that the vendor file does not hold (when it was read
 // and holds any) means a label picture matched what it should not. Each is said; the list stays.
-void ReportListedNotInVendor(StepContext& ctx, const std::vector<std::string>& listed);
+void ReportListedNotInVendor(StepContext& ctx, const std::vector<uint32_t>& listed);
 
 // After the made image was confirmed on disk: waits (until `deadlineTick`) for the patcher to
 // finish writing it, reads it, checks it against what was asked for and compares it with the
 // vendor file as read after "打开", and says how it can be flashed. Any shortfall or unasked
 // change is logged line by line and ends in a warning message box.
 void CheckMadeImage(StepContext& ctx, const std::string& path, uint64_t deadlineTick,
-                    const std::vector<std::string>& wantedMicrocodes);
+                    const std::vector<uint32_t>& wantedMicrocodes);
 
 }  // namespace workflow

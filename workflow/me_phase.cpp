@@ -9,6 +9,7 @@
 #include "workflow/coffee_time_ui.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
+#include "workflow/vendor_facts.h"
 #include "workflow/waits.h"
 #include "workflow/window_picture_file.h"
 #include "workflow/window_reading.h"
@@ -91,7 +92,7 @@ bool SwitchMeOff(StepContext& ctx) {
   const uint64_t lookedAt = ctx.platform.system.GetTickCount64();
   switch (ReadMeOnScreen(ctx)) {
     case MeOnScreen::kEnabled: {
-      if (ctx.state.vendorHapSet == true) {
+      if (VendorHapBit(ctx.state) == true) {
         LogStatus(ctx, kEnabledButHapSet);
         break;
       }
@@ -108,7 +109,7 @@ bool SwitchMeOff(StepContext& ctx) {
       break;
     }
     case MeOnScreen::kOff:
-      if (ctx.state.vendorHapSet == false) {
+      if (VendorHapBit(ctx.state) == false) {
         LogStatus(ctx, kOffButHapClear);
         break;
       }

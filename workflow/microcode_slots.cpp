@@ -22,7 +22,8 @@ std::array<MicrocodeSlot, 9> MakeSlots() {
     const coffee_time::MicrocodeCell& cell = coffee_time::kMicrocodeCells[i];
     std::string checkBox = "W";
     checkBox.append(cell.cpuid);
-    slots[i] = {cell.cpuid, std::move(checkBox), cell, PicturesOf(cell.cpuid)};
+    const auto value = static_cast<uint32_t>(std::stoul(std::string(cell.cpuid), nullptr, 16));
+    slots[i] = {cell.cpuid, value, std::move(checkBox), cell, PicturesOf(cell.cpuid)};
   }
   return slots;
 }
@@ -47,12 +48,12 @@ void SetCheckBoxesDisabled(StepContext& ctx, bool disabled) {
   for (std::string_view box : kToggleOrder) ctx.form.SetDisabled(box, disabled);
 }
 
-std::vector<std::string> WantedMicrocodes(StepContext& ctx) {
-  const std::vector<std::string>& applied = ctx.state.appliedMicrocodes;
-  std::vector<std::string> wanted;
+std::vector<uint32_t> WantedMicrocodes(StepContext& ctx) {
+  const std::vector<uint32_t>& applied = ctx.state.appliedMicrocodes;
+  std::vector<uint32_t> wanted;
   for (const MicrocodeSlot& slot : MicrocodeSlots()) {
-    const bool wasApplied = std::find(applied.begin(), applied.end(), slot.cpuid) != applied.end();
-    if (wasApplied || ctx.form.IsChecked(slot.checkBox)) wanted.emplace_back(slot.cpuid);
+    const bool wasApplied = std::find(applied.begin(), applied.end(), slot.value) != applied.end();
+    if (wasApplied || ctx.form.IsChecked(slot.checkBox)) wanted.push_back(slot.value);
   }
   return wanted;
 }

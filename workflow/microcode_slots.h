@@ -2,6 +2,7 @@
 // The nine microcodes the form offers, one record each: the form's check box, CoffeeTime's
 // cell and the stored pictures of its label; and what several steps do with all nine.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@ namespace workflow {
 
 struct MicrocodeSlot {
   std::string_view cpuid;             // as the list and the status box write it
+  uint32_t value = 0;                 // the same as a number
   std::string checkBox;               // the form's check box: "W" and the CPUID
   coffee_time::MicrocodeCell cell;    // where CoffeeTime takes the tick
   imaging::MicrocodeLabel pictures;   // the stored pictures of its label
@@ -31,6 +33,6 @@ void SetCheckBoxesDisabled(StepContext& ctx, bool disabled);
 
 // The CPUIDs a made image must hold: those the last confirm applied and those ticked now, in
 // table order.
-std::vector<std::string> WantedMicrocodes(StepContext& ctx);
+std::vector<uint32_t> WantedMicrocodes(StepContext& ctx);
 
 }  // namespace workflow

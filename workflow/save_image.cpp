@@ -96,7 +96,7 @@ std::string SaveTargetRefusal(StepContext& ctx, const std::string& target) {
 
 // After the save dialog's name was confirmed: the wait for the made image and its check.
 void AwaitAndCheck(StepContext& ctx, const std::string& target, const std::string& stamp,
-                   std::optional<uint64_t> stampBefore, const std::vector<std::string>& wanted) {
+                   std::optional<uint64_t> stampBefore, const std::vector<uint32_t>& wanted) {
   const uint64_t deadline = ctx.platform.system.GetTickCount64() + waits::kSavedFileLimitMs;
   const bool written = AwaitWrittenFile(ctx, target, stampBefore, deadline);
   if (Closing(ctx)) return;
@@ -119,7 +119,7 @@ void SaveImage(StepContext& ctx) {
     return;
   }
   // What the made image must hold: what was applied, and whatever is ticked now.
-  const std::vector<std::string> wanted = WantedMicrocodes(ctx);
+  const std::vector<uint32_t> wanted = WantedMicrocodes(ctx);
   if (!Pause(ctx, 800)) return;
   const automation::DialogAnswer answer = automation::AskSaveFile(
       ctx.platform, {.owner = mainWindow,

@@ -45,11 +45,11 @@ void Unlock(StepContext& ctx) {
 void Confirm(StepContext& ctx) {
   auto& windows = ctx.platform.windows;
   const platform::Hwnd window = ctx.state.coffeeTimeWindow;
-  std::vector<std::string> ticked;
+  std::vector<uint32_t> ticked;
   for (std::string_view box : kConfirmOrder) {
     if (!ctx.form.IsChecked(box)) continue;
     const MicrocodeSlot& slot = SlotOfCheckBox(box);
-    ticked.emplace_back(slot.cpuid);
+    ticked.push_back(slot.value);
     PostClick(windows, window, slot.cell.click.x, slot.cell.click.y);
     if (slot.cell.secondClick) {
       PostClick(windows, window, slot.cell.secondClick->x, slot.cell.secondClick->y);

@@ -9,6 +9,7 @@
 #include "workflow/label_folder.h"
 #include "workflow/microcode_slots.h"
 #include "workflow/status_log.h"
+#include "workflow/vendor_facts.h"
 #include "workflow/step_guards.h"
 
 namespace workflow {
@@ -48,16 +49,12 @@ bool FolderHolds(const StepContext& ctx, std::string_view name) {
                      [name](const FolderLabel& label) { return label.name == name; });
 }
 
-bool VendorHolds(const StepContext& ctx, std::string_view cpuid) {
-  const auto& held = ctx.state.vendorMicrocodes;
-  return std::find(held.begin(), held.end(), cpuid) != held.end();
-}
-
 // Whether the window shows any known microcode of the vendor file; unseen stays unseen.
 imaging::FindStatus SearchVendorLabels(StepContext& ctx) {
   const bool withFolderPictures = FolderHolds(ctx, kMeLabelName);
+  const std::vector<uint32_t> held = VendorCpuids(ctx.state);
   for (const MicrocodeSlot& slot : MicrocodeSlots()) {
-    if (!VendorHolds(ctx, slot.cpuid)) continue;
+    if (std::find(held.begin(), held.end(), slot.value) == held.end()) continue;
     const imaging::FindStatus status = SearchLabel(ctx, slot.pictures, withFolderPictures);
     if (status != imaging::FindStatus::kNotFound) return status;
   }

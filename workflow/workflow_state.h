@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "automation/window_finder.h"
+#include "firmware/image_facts.h"
 #include "platform/types.h"
 #include "workflow/label_folder.h"
 
@@ -26,18 +27,12 @@ struct WorkflowState {
   automation::WindowBounds startWindowRect;
   automation::WindowBounds loadedWindowRect;
   int32_t microcodeEditUnlocked = 0;
-  std::vector<std::string> vendorMicrocodes;   // CPUIDs the chosen vendor file holds
-  // The vendor file's ME-disable strap (HAP) when it has a descriptor: the file's word on the
-  // ME state, which outranks what the patcher's window seems to show.
-  std::optional<bool> vendorHapSet;
-  std::string vendorFacts;  // imageinfo's lines for the vendor file; empty when unread
-  // The vendor file's bytes as read after "打开", kept for the made image's comparison (the file
-  // may change or go away meanwhile); empty when unread.
+  // The vendor file as read after "打开" (or at "读取" when it could not be read then): its
+  // bytes, kept for the made image's comparison since the file may change or go away, and what
+  // they hold. Empty and none while unread.
   std::vector<uint8_t> vendorImage;
-  // The CPUIDs the vendor file's FIT lists, when it lists any valid update: then the made
-  // image's FIT must list them too.
-  std::vector<std::string> vendorFitCpuids;
-  std::vector<std::string> appliedMicrocodes;  // CPUIDs of the last confirm that applied
+  std::optional<firmware::ImageFacts> vendorFacts;
+  std::vector<uint32_t> appliedMicrocodes;  // CPUIDs of the last confirm that applied
   PatcherProcess patcher;
   bool readComplete = false;  // the loaded image is shown, its ME replaced, its list read
   bool meShownOff = false;    // the last read's screen showed the ME off (no guess counts)
