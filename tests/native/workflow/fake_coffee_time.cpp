@@ -3,27 +3,12 @@
 #include <algorithm>
 
 #include "platform/messages.h"
+#include "standins/image_format/bios_image.h"
 #include "tests/fakes/firmware_image_builder.h"
 
 namespace fake {
 
 namespace {
-
-struct SlotPoint {
-  int32_t x, y;
-  const char* cpuid;
-};
-
-constexpr platform::Point kMeClicks[] = {{176, 135}, {399, 451}, {380, 502}, {100, 502}};
-
-constexpr SlotPoint kSlotPoints[] = {
-    {479, 465, "506E1"}, {349, 464, "506E3"}, {479, 440, "506E8"}, {350, 441, "906E9"},
-    {219, 464, "906EB"}, {219, 487, "906EC"}, {219, 512, "906ED"}, {478, 487, "506E0"}};
-
-std::u16string FileNameOf(const std::u16string& path) {
-  const size_t slash = path.find_last_of(u'\\');
-  return slash == std::u16string::npos ? path : path.substr(slash + 1);
-}
 
 std::string Narrow(const std::u16string& text) {
   std::string out;
@@ -38,6 +23,7 @@ FakeCoffeeTime::FakeCoffeeTime(FakeDesktop& desktop) : desktop_(desktop) {
   desktop_.onProcessStarted = [this](const ProcessStarted& p) {
     if (p.commandLine.find("ov.exe") != std::string::npos) {
       window = desktop_.AddWindow(0, "Qt5152QWindowIcon", "CoffeeTime 0.99", kStartRect);
+      model_ = {};  // a new patcher starts afresh
       desktop_.Window(window).processId = p.processId;
       processId = p.processId;
       if (p.showMode == platform::kSwHide) desktop_.Window(window).style &= ~0x10000000u;
@@ -121,75 +107,74 @@ void FakeCoffeeTime::OnPost(const PostedMessage& m) {
     return;
   }
   if (window == 0 || m.window != window || !desktop_.Exists(window)) return;
-  if (m.message == platform::kWmChar && pathFocused_) typedPath.push_back(static_cast<char16_t>(m.wParam));
-  if (m.message == platform::kWmLButtonUp) {
-    OnClick(static_cast<int16_t>(m.lParam & 0xFFFF), static_cast<int16_t>(m.lParam >> 16));
+  if (m.message == platform::kWmChar) {
+    standin::HandleChar(model_, static_cast<char16_t>(m.wParam));
+    typedPath = model_.path;
   }
+  const standin::ClientPoint point{static_cast<int16_t>(m.lParam & 0xFFFF), static_cast<int16_t>(m.lParam >> 16)};
+  if (m.message == platform::kWmLButtonDown) standin::HandlePress(model_, point);
+  if (m.message == platform::kWmLButtonUp && standin::HandleRelease(model_, point)) OnClick(point.x, point.y);
 }
 
-// The patcher's contract, as strict as the real one: the ME flash only after its four clicks in
+// The patcher's contract, as strict as its model: the ME flash only after its four clicks in
 // order, the unlock only after both of its clicks in order, ticks only while unlocked.
 void FakeCoffeeTime::OnClick(int32_t x, int32_t y) {
   FakeWindow& w = desktop_.Window(window);
-  const int meStep = meStep_;
-  const int unlockStep = unlockStep_;
-  meStep_ = unlockStep_ = 0;
-  if (x == 275 && y == 160) {
-    pathFocused_ = true;
-  } else if (x == 444 && y == 192) {
-    pathFocused_ = false;
-    if (rejectFiles) return;
-    w.responding = false;
-    if (neverFinishLoad) return;
-    desktop_.After(loadMs, [this] {
-      FakeWindow& loaded = desktop_.Window(window);
-      loaded.responding = true;
-      loaded.title = "CoffeeTime 0.99  /  " + Narrow(FileNameOf(typedPath));
-      loaded.rect = kLoadedRect;
-      loaded.paintDelayMs = paintDelayMs;
-      ShowLabels();
-    });
-  } else if (x == kMeClicks[meStep].x && y == kMeClicks[meStep].y && meStep < 3) {
-    meStep_ = meStep + 1;
-  } else if (x == 100 && y == 502 && meStep == 3) {
-    w.responding = false;
-    if (hangFlash) {
-      desktop_.SetProcessHung(processId, true);
+  const standin::ClickOutcome outcome = standin::HandleClick(model_, {x, y});
+  switch (outcome.action) {
+    case standin::ClickAction::kLoad:
+      if (rejectFiles) return;
+      w.responding = false;
+      model_.phase = standin::PatcherPhase::kLoading;
+      if (neverFinishLoad) return;
+      desktop_.After(loadMs, [this] {
+        FakeWindow& loaded = desktop_.Window(window);
+        loaded.responding = true;
+        loaded.title = "CoffeeTime 0.99  /  " + Narrow(standin::FileNameOf(typedPath));
+        loaded.rect = kLoadedRect;
+        loaded.paintDelayMs = paintDelayMs;
+        model_.phase = standin::PatcherPhase::kLoaded;
+        ShowLabels();
+      });
       return;
-    }
-    desktop_.After(flashMs, [this] {
-      desktop_.Window(window).responding = true;
-      flashed = true;
-      meVersion = {11, 8, 77, 3664};
-    });
-  } else if (x == 175 && y == 161) {
-    ++meSwitchClicks;
-    if (stuckMeSwitch) return;
-    meEnabled = false;
-    ShowLabels();
-  } else if (x == 487 && y == 313) {
-    unlockStep_ = 1;
-  } else if (x == 390 && y == 521 && unlockStep == 1) {
-    unlocked = true;
-  } else if (x == 520 && y == 560) {
-    if (openSaveDialog) desktop_.After(saveDialogDelayMs, [this] { OpenSaveDialog(); });
-  } else if (!unlocked) {
-    // ticks and the apply need the unlock
-  } else if (x == 219 && y == 439) {
-    pending906EA_ = true;
-  } else if (x == 356 && y == 235 && pending906EA_) {
-    pending906EA_ = false;
-    chosen.insert("906EA");
-  } else if (x == 102 && y == 500) {
-    for (const std::string& cpuid : chosen) {
-      if (!ignoredOnApply.count(cpuid)) imageMicrocodes.insert(cpuid);
-    }
-    unlocked = false;
-    ShowLabels();
-  } else {
-    for (const SlotPoint& slot : kSlotPoints) {
-      if (slot.x == x && slot.y == y) chosen.insert(slot.cpuid);
-    }
+    case standin::ClickAction::kFlashMe:
+      w.responding = false;
+      if (hangFlash) {
+        desktop_.SetProcessHung(processId, true);
+        return;
+      }
+      desktop_.After(flashMs, [this] {
+        desktop_.Window(window).responding = true;
+        flashed = true;
+        meVersion = {11, 8, 77, 3664};
+      });
+      return;
+    case standin::ClickAction::kMeOff:
+      ++meSwitchClicks;
+      if (stuckMeSwitch) return;
+      meEnabled = false;
+      ShowLabels();
+      return;
+    case standin::ClickAction::kUnlocked: unlocked = true; return;
+    case standin::ClickAction::kToggle:
+      chosen.clear();
+      for (uint32_t cpuid : standin::ChosenMicrocodes(model_)) chosen.insert(standin::CpuidText(cpuid));
+      return;
+    case standin::ClickAction::kApply:
+      for (uint32_t cpuid : outcome.applied) {
+        if (!ignoredOnApply.count(standin::CpuidText(cpuid))) imageMicrocodes.insert(standin::CpuidText(cpuid));
+      }
+      unlocked = false;
+      ShowLabels();
+      return;
+    case standin::ClickAction::kOpenSave:
+      if (openSaveDialog) desktop_.After(saveDialogDelayMs, [this] { OpenSaveDialog(); });
+      return;
+    case standin::ClickAction::kNone:
+    case standin::ClickAction::kFocusPath:
+    case standin::ClickAction::kMeStep:
+    case standin::ClickAction::kUnlockStep:
+      return;
   }
 }
 

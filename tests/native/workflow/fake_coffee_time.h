@@ -1,6 +1,7 @@
 #pragma once
 // CoffeeTime 0.99 and FIT as the workflow sees them, on the fake desktop: windows that appear
-// when their program is started, and reactions to the posted clicks and characters.
+// when their program is started, and reactions to the posted clicks and characters. What a
+// click means is the stand-in patcher's own model's answer, so its points are not copied here.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "firmware/image_facts.h"
+#include "standins/coffeetime/patcher_model.h"
 #include "tests/fakes/fake_desktop.h"
 
 namespace fake {
@@ -67,10 +69,8 @@ class FakeCoffeeTime {
   void OpenSaveDialog();
 
   FakeDesktop& desktop_;
-  bool pathFocused_ = false;
-  bool pending906EA_ = false;
-  int meStep_ = 0;      // ME replacement clicks seen in order just before
-  int unlockStep_ = 0;  // unlock clicks seen in order just before
+  // What the stand-in patcher makes of each click and typed character: one copy of its points.
+  standin::PatcherModel model_;
   platform::Hwnd saveEdit_ = 0;
   platform::Hwnd saveButton_ = 0;
   platform::Hwnd saveDialog_ = 0;

@@ -121,7 +121,7 @@ TEST_F(WorkflowTest, OpenAgainAfterARejectedFileClosesTheEarlierPatcher) {
   EXPECT_FALSE(desktop.Exists(first));
   EXPECT_FALSE(desktop.ProcessRunning(firstProcess));
   EXPECT_NE(coffee.window, first);
-  EXPECT_EQ(coffee.typedPath, u"C:\\b.binC:\\b.bin") << "the second read typed into the new one";
+  EXPECT_EQ(coffee.typedPath, u"C:\\b.bin") << "the second read typed into the new patcher's own box";
   EXPECT_NE(form.StatusWritten().find("已完成BIOS读取"), std::string::npos);
 }
 
