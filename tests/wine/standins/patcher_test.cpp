@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include "automation/input_injector.h"
 #include "automation/pumping_wait.h"
 #include "standins/image_format/sample_images.h"
@@ -99,11 +102,11 @@ TEST_F(Patcher, FlashSwitchOffMicrocodesAndSaveEndUpInTheWrittenImage) {
   automation::TypeText(pf(), level, Gbk(out));
   automation::PumpingWait(pf(), 200);
   automation::PostClick(pf().windows, saveButton);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(out); }, 5000));
+  // The patcher holds the file without sharing while it writes it: once it can be read, it is whole.
+  std::optional<std::vector<uint8_t>> written;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return (written = e2e::ReadFileBytes(out)).has_value(); }, 8000));
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(platform::ToHwnd(dialog)); }, 3000));
 
-  const auto written = e2e::ReadFileBytes(out);
-  ASSERT_TRUE(written.has_value());
   const standin::ParseResult parsed = standin::ParseImage(*written);
   ASSERT_TRUE(parsed.ok()) << standin::DescribeError(parsed.error);
   EXPECT_EQ(parsed.summary.me, standin::kReplacementMe);
@@ -181,10 +184,9 @@ TEST_F(Patcher, SaveDialogIsModalAndStartsWithItsNameSelected) {
   automation::PumpingWait(pf(), 200);
   const Hwnd dialog = LocateWindow(pf().windows, 0, 0, "#32770", "Save image");
   automation::PostClick(pf().windows, LocateWindow(pf().windows, dialog, 0, "Button", "保存(&S)"));
-  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(out); }, 5000));
+  std::optional<std::vector<uint8_t>> written;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return (written = e2e::ReadFileBytes(out)).has_value(); }, 8000));
   EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowEnabled(platform::ToHwnd(loaded)) != 0; }, 3000));
-  const auto written = e2e::ReadFileBytes(out);
-  ASSERT_TRUE(written.has_value());
   const standin::ParseResult parsed = standin::ParseImage(*written);
   ASSERT_TRUE(parsed.ok());
   EXPECT_TRUE(parsed.summary.meEnabled);
