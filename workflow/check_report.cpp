@@ -40,7 +40,10 @@ std::string CheckReportText(const CheckReport& report, const platform::LocalTime
   text += FactsPart("魔改BIOS：", report.madePath, report.madeFacts) + "\r\n";
   if (!report.comparison.empty()) text += "与原版对比：\r\n" + WithCrLf(report.comparison) + "\r\n";
   text += "所选微码：";
-  for (size_t i = 0; i < report.applied.size(); ++i) text += (i ? " " : "") + firmware::HexText(report.applied[i]);
+  for (size_t i = 0; i < report.applied.size(); ++i) {
+    if (i != 0) text += ' ';
+    text += firmware::HexText(report.applied[i]);
+  }
   text += (report.applied.empty() ? "无" : "") + std::string("\r\n\r\n核对结果：\r\n");
   for (const std::string& line : report.verdict) text += line + "\r\n";
   return text + "\r\n状态栏：\r\n" + statusBox;

@@ -190,7 +190,8 @@ bool ReportUnrecognisedMicrocodes(StepContext& ctx, int rowsFound) {
   std::string known;
   for (uint32_t cpuid : VendorCpuids(ctx.state)) {
     if (!IsKnownCpuid(cpuid)) continue;
-    known += (known.empty() ? "" : " ") + firmware::HexText(cpuid);
+    if (!known.empty()) known += ' ';
+    known += firmware::HexText(cpuid);
   }
   if (known.empty()) return false;
   LogStatus(ctx, "未能在CoffeeTime窗口中识别出微码(原版BIOS中有" + known +
