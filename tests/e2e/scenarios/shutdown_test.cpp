@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "tests/e2e/harness/harness_paths.h"
@@ -57,11 +58,24 @@ struct CloseResult {
   ULONGLONG processGoneMs = 0;
 };
 
-// Closes the main window as the user does and times the end of the window and the process.
-CloseResult CloseAndTime(ToolSession& tool) {
+// Whether the tool asks before it closes (while a made image is written and checked).
+enum class Question { kNone, kAnsweredYes };
+
+// Closes the main window as the user does (answering the question "yes" when one is expected)
+// and times the end of the window and the process from the close or the answer.
+CloseResult CloseAndTime(ToolSession& tool, Question question) {
   CloseResult result;
-  const ULONGLONG posted = GetTickCount64();
+  ULONGLONG posted = GetTickCount64();
   PostMessageW(tool.MainWindow(), WM_CLOSE, 0, 0);
+  if (question == Question::kAnsweredYes) {
+    const std::optional<MessageBoxInfo> box = tool.WaitForMessageBox(kDialogLimitMs);
+    EXPECT_TRUE(box) << "closing did not ask";
+    if (box) {
+      EXPECT_EQ(box->text, L"魔改BIOS还没有核对完。现在退出,这个BIOS将没有核对结果,不要刷入它。确定退出吗?");
+      posted = GetTickCount64();
+      EXPECT_TRUE(tool.AnswerMessageBox(*box, IDYES));
+    }
+  }
   WaitUntil([&] { return !IsWindow(tool.MainWindow()); }, 5000, 1);
   result.closedTick = GetTickCount();
   result.windowGoneMs = GetTickCount64() - posted;
@@ -83,8 +97,8 @@ class ClosingTheTool : public ::testing::Test {
   }
 
   // Closes the tool and checks what the close must leave behind.
-  void CloseAndExpectAQuietEnd() {
-    const CloseResult closed = CloseAndTime(tool_);
+  void CloseAndExpectAQuietEnd(Question question = Question::kNone) {
+    const CloseResult closed = CloseAndTime(tool_, question);
     RecordStage(L"closed");
     std::printf("closed: window gone after %llu ms, process after %llu ms\n", closed.windowGoneMs,
                 closed.processGoneMs);
@@ -144,7 +158,8 @@ TEST_F(ClosingTheTool, DuringTheSave) {
   ASSERT_TRUE(tool_.PressButton(L"执行制作"));
   ASSERT_TRUE(tool_.FillFileDialog(folder_ + L"\\ORVELLAN", kDialogLimitMs));
   ASSERT_TRUE(tool_.WaitForStatus(kSavedTo, kSaveLimitMs)) << ToGbk(tool_.StatusText());
-  CloseAndExpectAQuietEnd();  // inside the check's wait for the complete file
+  // Inside the check's wait for the complete file: the tool asks first; "yes" ends it at once.
+  CloseAndExpectAQuietEnd(Question::kAnsweredYes);
 }
 
 }  // namespace
