@@ -7,8 +7,8 @@
 #include "app/notice/notice_address.h"
 #include "app/notice/notice_texts.h"
 #include "app/notice/page_charset.h"
-#include "automation/html_page_document.h"
-#include "automation/html_reader.h"
+#include "app/notice/html_page_document.h"
+#include "app/notice/html_reader.h"
 
 namespace {
 
@@ -21,18 +21,18 @@ void Require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string page(reinterpret_cast<const char*>(data), size);
 
-  const automation::HtmlDocument doc = automation::ReadHtml(page);
-  for (const automation::HtmlElement& e : doc.elements) {
+  const app::HtmlDocument doc = app::ReadHtml(page);
+  for (const app::HtmlElement& e : doc.elements) {
     Require(e.innerBegin <= e.innerEnd && e.innerEnd <= doc.source.size());
     Require(!e.tag.empty());
-    const std::string inner = automation::InnerHtmlOf(doc, e);
+    const std::string inner = app::InnerHtmlOf(doc, e);
     Require(doc.source.compare(e.innerBegin, inner.size(), inner) == 0);
-    const std::string text = automation::InnerTextOf(doc, e);
+    const std::string text = app::InnerTextOf(doc, e);
     Require(text.empty() || (text.front() != ' ' && text.back() != ' '));
-    automation::AttributeOf(e, "class");
+    app::AttributeOf(e, "class");
   }
 
-  automation::HtmlPageDocument document(page);
+  app::HtmlPageDocument document(page);
   for (const char* tag : {"SPAN", "DIV", "span"}) {
     for (const char* id : {"8", "34", "1", "x", ""}) {
       const std::string html = app::ReadElementHtml(&document, tag, id);

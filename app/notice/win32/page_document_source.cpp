@@ -7,8 +7,8 @@
 #include "app/notice/page_charset.h"
 #include "automation/file_access.h"
 #include "automation/win32/html_engine_document.h"
-#include "automation/html_page_document.h"
-#include "automation/html_reader.h"
+#include "app/notice/html_page_document.h"
+#include "app/notice/html_reader.h"
 #include "platform/win32/gbk_conversion.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
@@ -66,11 +66,11 @@ std::unique_ptr<automation::PageDocument> PageDocumentSource::FromViewerWindow(
   if (!path) return nullptr;  // remote pages need the engine
   // Others may rewrite or replace the page while it is read; the reader takes no more than it can.
   const automation::FileReadResult read =
-      automation::ReadWholeFile(platform::Win32Platform().system, *path, automation::kMaxHtmlBytes,
-                                automation::Sharing::kReadWriteDelete, true);
+      automation::ReadWholeFile(platform::Win32Platform().system, *path, app::kMaxHtmlBytes,
+                                automation::Sharing::kReadWriteDelete, automation::OverLimit::kCut);
   if (read.status != automation::FileReadStatus::kRead) return nullptr;
   const std::string bytes(read.bytes.begin(), read.bytes.end());
-  return std::make_unique<automation::HtmlPageDocument>(PageTextAsGbk(bytes));
+  return std::make_unique<app::HtmlPageDocument>(PageTextAsGbk(bytes));
 }
 
 }  // namespace app

@@ -1,11 +1,13 @@
-#include "automation/html_reader.h"
+#include "app/notice/html_reader.h"
 
 #include <gtest/gtest.h>
 
-#include "automation/html_page_document.h"
+#include "app/notice/html_page_document.h"
 
-namespace automation {
+namespace app {
 namespace {
+
+using automation::ElementField;
 
 std::vector<std::string> Tags(const HtmlDocument& doc) {
   std::vector<std::string> tags;
@@ -123,4 +125,4 @@ TEST(HtmlPageDocument, CountsAndReadsOnlyBodyElementsOfTheTag) {
 }
 
 }  // namespace
-}  // namespace automation
+}  // namespace app

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "automation/browser_document.h"
-#include "automation/html_page_document.h"
+#include "app/notice/html_page_document.h"
 #include "workflow/form.h"
 
 namespace notice_test {
@@ -27,12 +27,12 @@ class ServingSource final : public automation::DocumentSource {
   std::unique_ptr<automation::PageDocument> FromRenderingWindow(platform::Hwnd server) override {
     page_.renderingAsked.push_back(server);
     if (!page_.renderedPage) return nullptr;
-    return std::make_unique<automation::HtmlPageDocument>(*page_.renderedPage);
+    return std::make_unique<app::HtmlPageDocument>(*page_.renderedPage);
   }
   std::unique_ptr<automation::PageDocument> FromViewerWindow(platform::Hwnd viewer) override {
     page_.viewerAsked.push_back(viewer);
     if (!page_.viewerPage) return nullptr;
-    return std::make_unique<automation::HtmlPageDocument>(*page_.viewerPage);
+    return std::make_unique<app::HtmlPageDocument>(*page_.viewerPage);
   }
 
  private:

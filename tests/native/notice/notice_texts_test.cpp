@@ -6,12 +6,12 @@
 
 #include <cstdio>
 
-#include "automation/html_page_document.h"
+#include "app/notice/html_page_document.h"
 
 namespace app {
 namespace {
 
-using automation::HtmlPageDocument;
+using app::HtmlPageDocument;
 
 std::string Utf8ToGbk(const std::string& utf8) {
   iconv_t cd = iconv_open("GBK", "UTF-8");

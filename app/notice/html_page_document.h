@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "app/notice/html_reader.h"
 #include "automation/browser_document.h"
-#include "automation/html_reader.h"
 
-namespace automation {
+namespace app {
 
-class HtmlPageDocument final : public PageDocument {
+class HtmlPageDocument final : public automation::PageDocument {
  public:
   explicit HtmlPageDocument(std::string html);  // GBK bytes
 
   int ElementCount(std::string_view tag) override;
-  std::string ElementText(std::string_view tag, int index, ElementField field) override;
+  std::string ElementText(std::string_view tag, int index, automation::ElementField field) override;
 
  private:
   const std::vector<size_t>& ElementsOfTag(std::string_view tag);
@@ -23,4 +23,4 @@ class HtmlPageDocument final : public PageDocument {
   std::map<std::string, std::vector<size_t>> byTag_;  // upper-case tag -> body elements
 };
 
-}  // namespace automation
+}  // namespace app

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace automation {
+namespace app {
 
 struct HtmlElement {
   std::string tag;  // upper case, as the document object model names tags
@@ -38,4 +38,4 @@ std::string InnerTextOf(const HtmlDocument& document, const HtmlElement& element
 // Decodes &amp; &lt; &gt; &quot; &apos; &nbsp; and ASCII numeric references; others stay.
 std::string DecodeCharacterReferences(std::string_view text);
 
-}  // namespace automation
+}  // namespace app

@@ -1,6 +1,6 @@
-#include "automation/html_page_document.h"
+#include "app/notice/html_page_document.h"
 
-namespace automation {
+namespace app {
 
 HtmlPageDocument::HtmlPageDocument(std::string html) : document_(ReadHtml(std::move(html))) {}
 
@@ -23,19 +23,19 @@ int HtmlPageDocument::ElementCount(std::string_view tag) {
   return static_cast<int>(ElementsOfTag(tag).size());
 }
 
-std::string HtmlPageDocument::ElementText(std::string_view tag, int index, ElementField field) {
+std::string HtmlPageDocument::ElementText(std::string_view tag, int index, automation::ElementField field) {
   const std::vector<size_t>& indices = ElementsOfTag(tag);
   if (index < 0 || static_cast<size_t>(index) >= indices.size()) return {};
   const HtmlElement& e = document_.elements[indices[index]];
   switch (field) {
-    case ElementField::kClassName: return AttributeOf(e, "class");
-    case ElementField::kInnerText: return InnerTextOf(document_, e);
-    case ElementField::kName: return AttributeOf(e, "name");
-    case ElementField::kId: return AttributeOf(e, "id");
-    case ElementField::kTitle: return AttributeOf(e, "title");
-    case ElementField::kInnerHtml: return InnerHtmlOf(document_, e);
+    case automation::ElementField::kClassName: return AttributeOf(e, "class");
+    case automation::ElementField::kInnerText: return InnerTextOf(document_, e);
+    case automation::ElementField::kName: return AttributeOf(e, "name");
+    case automation::ElementField::kId: return AttributeOf(e, "id");
+    case automation::ElementField::kTitle: return AttributeOf(e, "title");
+    case automation::ElementField::kInnerHtml: return InnerHtmlOf(document_, e);
   }
   return {};
 }
 
-}  // namespace automation
+}  // namespace app

@@ -1,9 +1,9 @@
-#include "automation/html_reader.h"
+#include "app/notice/html_reader.h"
 
 #include <algorithm>
 #include <array>
 
-namespace automation {
+namespace app {
 namespace {
 
 // Elements that never have content.
@@ -289,4 +289,4 @@ std::string InnerTextOf(const HtmlDocument& document, const HtmlElement& element
   return out;
 }
 
-}  // namespace automation
+}  // namespace app
