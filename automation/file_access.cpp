@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "automation/gbk_text.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 
 namespace automation {
 
@@ -25,11 +25,11 @@ bool FileExists(platform::SystemApi& system, std::string_view path) {
 namespace {
 
 FileReadResult ReadOpenFile(platform::SystemApi& system, platform::Handle file, uint64_t limit,
-                            bool cutAtLimit) {
+                            OverLimit overLimit) {
   FileReadResult result;
   uint64_t size = 0;
   if (!system.GetFileSizeEx(file, &size)) return result;
-  if (size > limit && !cutAtLimit) {
+  if (size > limit && overLimit == OverLimit::kRefuse) {
     result.status = FileReadStatus::kTooLarge;
     return result;
   }
@@ -85,14 +85,14 @@ std::optional<uint64_t> ReadableFileSize(platform::SystemApi& system, std::strin
 }
 
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
-                             Sharing sharing, bool cutAtLimit) {
+                             Sharing sharing, OverLimit overLimit) {
   const std::u16string wide = ToUtf16(system, path);
   if (wide.empty()) return {};
-  return ReadWholeFile(system, wide, limit, sharing, cutAtLimit);
+  return ReadWholeFile(system, wide, limit, sharing, overLimit);
 }
 
 FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& wide,
-                             uint64_t limit, Sharing sharing, bool cutAtLimit) {
+                             uint64_t limit, Sharing sharing, OverLimit overLimit) {
   uint32_t share = platform::kFileShareRead;
   if (sharing != Sharing::kRead) share |= platform::kFileShareWrite;
   if (sharing == Sharing::kReadWriteDelete) share |= platform::kFileShareDelete;
@@ -108,7 +108,7 @@ FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& 
         return {};
     }
   }
-  FileReadResult result = ReadOpenFile(system, file, limit, cutAtLimit);
+  FileReadResult result = ReadOpenFile(system, file, limit, overLimit);
   system.CloseHandle(file);
   return result;
 }

@@ -52,12 +52,17 @@ enum class Sharing {
   kReadWriteDelete,  // ... and others may also delete or replace it meanwhile
 };
 
-// Reads a whole file, read-only. A file of more than `limit` bytes is kTooLarge and not read;
-// with cutAtLimit its first `limit` bytes are read instead.
+// What a reader does with a file larger than its limit.
+enum class OverLimit {
+  kRefuse,  // kTooLarge, nothing read
+  kCut,     // its first `limit` bytes are read
+};
+
+// Reads a whole file, read-only, up to `limit` bytes.
 FileReadResult ReadWholeFile(platform::SystemApi& system, std::string_view path, uint64_t limit,
-                             Sharing sharing, bool cutAtLimit = false);
+                             Sharing sharing, OverLimit overLimit = OverLimit::kRefuse);
 // The same for a path in UTF-16 units, as a folder listing gives it.
 FileReadResult ReadWholeFile(platform::SystemApi& system, const std::u16string& widePath,
-                             uint64_t limit, Sharing sharing, bool cutAtLimit = false);
+                             uint64_t limit, Sharing sharing, OverLimit overLimit = OverLimit::kRefuse);
 
 }  // namespace automation

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "automation/input_injector.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/microcode_slots.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"
@@ -19,7 +19,7 @@ constexpr uint8_t kSearchOpacity = 10;
 
 void DetectMicrocodes(StepContext& ctx) {
   if (!ReadFinished(ctx) || !LoadedWindowThere(ctx)) return;
-  LoadFolderLabels(ctx, false);
+  LoadFolderLabels(ctx, Telling::kSilently);
   DetectMicrocodeList(ctx);
 }
 

@@ -7,7 +7,7 @@
 #include "automation/input_injector.h"
 #include "automation/pumping_wait.h"
 #include "automation/window_finder.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/coffee_time_ui.h"
 #include "workflow/detect_microcodes.h"
 #include "workflow/image_check.h"
@@ -180,7 +180,7 @@ void ReadBios(StepContext& ctx) {
     AbandonRead(ctx, refusal);
     return;
   }
-  LoadFolderLabels(ctx, true);
+  LoadFolderLabels(ctx, Telling::kToTheUser);
   s.windowPictureSaved = false;
   LogStatus(ctx, "正在加载BIOS配置项(本次停留时间较长,请耐心等待.....\r\n");
 

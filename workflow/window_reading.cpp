@@ -22,10 +22,10 @@ constexpr size_t kUnusableNamed = 5;  // the unusable files named one by one; th
 
 // The pictures a label is searched with, in order: the labels folder's, then `stored`.
 std::vector<std::string_view> PicturesOf(const StepContext& ctx, std::string_view name,
-                                         bool withFolderPictures,
+                                         FolderPictures folder,
                                          std::initializer_list<std::string_view> stored) {
   std::vector<std::string_view> pictures;
-  if (withFolderPictures) {
+  if (folder == FolderPictures::kWith) {
     for (const FolderLabel& label : ctx.state.folderLabels) {
       if (label.name == name) pictures.push_back(label.picture);
     }
@@ -51,11 +51,12 @@ bool FolderHolds(const StepContext& ctx, std::string_view name) {
 
 // Whether the window shows any known microcode of the vendor file; unseen stays unseen.
 imaging::FindStatus SearchVendorLabels(StepContext& ctx) {
-  const bool withFolderPictures = FolderHolds(ctx, kMeLabelName);
+  // Our stored ME picture says nothing of a window drawn the way the user's pictures are.
+  const FolderPictures folder = FolderHolds(ctx, kMeLabelName) ? FolderPictures::kWith : FolderPictures::kWithout;
   const std::vector<uint32_t> held = VendorCpuids(ctx.state);
   for (const MicrocodeSlot& slot : MicrocodeSlots()) {
     if (std::find(held.begin(), held.end(), slot.value) == held.end()) continue;
-    const imaging::FindStatus status = SearchLabel(ctx, slot.pictures, withFolderPictures);
+    const imaging::FindStatus status = SearchLabel(ctx, slot.pictures, folder);
     if (status != imaging::FindStatus::kNotFound) return status;
   }
   return imaging::FindStatus::kNotFound;
@@ -63,11 +64,11 @@ imaging::FindStatus SearchVendorLabels(StepContext& ctx) {
 
 }  // namespace
 
-void LoadFolderLabels(StepContext& ctx, bool tellUser) {
+void LoadFolderLabels(StepContext& ctx, Telling telling) {
   platform::SystemApi& system = ctx.platform.system;
   LabelFolderContents contents = LoadLabelFolder(system, LabelFolderPath(system));
   ctx.state.folderLabels = std::move(contents.labels);
-  if (!tellUser || (ctx.state.folderLabels.empty() && contents.unusable.empty())) return;
+  if (telling == Telling::kSilently || (ctx.state.folderLabels.empty() && contents.unusable.empty())) return;
   LogStatus(ctx, "已载入labels文件夹中的" + std::to_string(ctx.state.folderLabels.size()) +
                      "张标签图片\r\n");
   for (size_t i = 0; i < contents.unusable.size() && i < kUnusableNamed; ++i) {
@@ -95,13 +96,13 @@ imaging::FindStatus SearchLoadedWindow(StepContext& ctx, std::string_view pictur
 }
 
 imaging::FindStatus SearchLabel(StepContext& ctx, const imaging::MicrocodeLabel& label,
-                                bool withFolderPictures) {
-  return SearchAny(ctx, PicturesOf(ctx, label.cpuid, withFolderPictures,
+                                FolderPictures folder) {
+  return SearchAny(ctx, PicturesOf(ctx, label.cpuid, folder,
                                    {label.primary, label.fallback}));
 }
 
 MeOnScreen ReadMeOnScreen(StepContext& ctx) {
-  switch (SearchAny(ctx, PicturesOf(ctx, kMeLabelName, true, {imaging::MeEnabledLabel()}))) {
+  switch (SearchAny(ctx, PicturesOf(ctx, kMeLabelName, FolderPictures::kWith, {imaging::MeEnabledLabel()}))) {
     case imaging::FindStatus::kFound: return MeOnScreen::kEnabled;
     case imaging::FindStatus::kWindowUnseen: return MeOnScreen::kUnseen;
     case imaging::FindStatus::kNotFound: break;

@@ -10,20 +10,26 @@
 
 namespace workflow {
 
-// Loads the labels folder's pictures into the state, for the searches that follow. When
-// tellUser, says how many were loaded (when the folder holds any counted file), names the first
-// five counted files that cannot be used with the reason, and counts the rest in one line.
-void LoadFolderLabels(StepContext& ctx, bool tellUser);
+// Whether loading the labels folder's pictures is told in the status box.
+enum class Telling { kSilently, kToTheUser };
+
+// Loads the labels folder's pictures into the state, for the searches that follow. Told to the
+// user: how many were loaded (when the folder holds any counted file), the first five counted
+// files that cannot be used with the reason, and the rest counted in one line.
+void LoadFolderLabels(StepContext& ctx, Telling telling);
 
 // FindImage over the whole loaded window. A window that gives no picture (one just shown may
 // not have painted yet) is captured again, pumping, until it does or 2 s have passed; only then
 // is it reported unseen. Unseen too when the tool is closing.
 imaging::FindStatus SearchLoadedWindow(StepContext& ctx, std::string_view picture);
 
-// A microcode label: the labels folder's pictures of it (unless withFolderPictures is false),
-// then both stored renderings. Found when any one is found.
+// Which pictures a label search takes besides the stored ones.
+enum class FolderPictures { kWith, kWithout };
+
+// A microcode label: the labels folder's pictures of it (unless kWithout), then both stored
+// renderings. Found when any one is found.
 imaging::FindStatus SearchLabel(StepContext& ctx, const imaging::MicrocodeLabel& label,
-                                bool withFolderPictures = true);
+                                FolderPictures folder = FolderPictures::kWith);
 
 enum class MeOnScreen {
   kEnabled,     // the ME field shows "Enabled"
