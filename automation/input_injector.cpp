@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "automation/gbk_text.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 
 namespace automation {
 

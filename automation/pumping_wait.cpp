@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/messages.h"
+#include "platform/api_values.h"
 
 namespace automation {
 

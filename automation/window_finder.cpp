@@ -1,6 +1,6 @@
 #include "automation/window_finder.h"
 
-#include "platform/messages.h"
+#include "platform/api_values.h"
 
 namespace automation {
 

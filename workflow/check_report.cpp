@@ -4,7 +4,7 @@
 
 #include "automation/file_access.h"
 #include "firmware/image_facts.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/status_log.h"
 
 namespace workflow {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "automation/input_injector.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/detect_microcodes.h"
 #include "workflow/open_bios.h"
 #include "workflow/open_licence.h"

@@ -7,7 +7,7 @@
 #include "automation/file_access.h"
 #include "firmware/facts_report.h"
 #include "firmware/image_comparison.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/check_report.h"
 #include "workflow/microcode_slots.h"
 #include "workflow/original_comparison.h"

@@ -5,7 +5,7 @@
 #include "automation/file_access.h"
 #include "automation/gbk_text.h"
 #include "imaging/label_picture.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/coffee_time_ui.h"
 
 namespace workflow {

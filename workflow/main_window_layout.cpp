@@ -1,6 +1,6 @@
 #include "workflow/main_window_layout.h"
 
-#include "platform/messages.h"
+#include "platform/api_values.h"
 
 namespace workflow {
 

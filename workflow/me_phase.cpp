@@ -5,7 +5,7 @@
 #include "automation/input_injector.h"
 #include "automation/pumping_wait.h"
 #include "automation/window_finder.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/coffee_time_ui.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"

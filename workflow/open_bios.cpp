@@ -4,7 +4,7 @@
 
 #include "automation/file_access.h"
 #include "automation/file_dialogs.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/image_check.h"
 #include "workflow/patcher_process.h"
 #include "workflow/path_checks.h"

@@ -4,7 +4,7 @@
 
 #include "automation/file_access.h"
 #include "automation/window_finder.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/run_program.h"
 #include "workflow/status_log.h"
 #include "workflow/step_guards.h"

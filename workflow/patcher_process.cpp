@@ -4,7 +4,7 @@
 
 #include "automation/input_injector.h"
 #include "automation/window_finder.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/coffee_time_ui.h"
 #include "workflow/tool_paths.h"
 #include "workflow/run_program.h"

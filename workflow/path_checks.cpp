@@ -2,7 +2,7 @@
 
 #include "automation/file_access.h"
 #include "automation/gbk_text.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 
 namespace workflow {
 

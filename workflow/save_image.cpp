@@ -8,7 +8,7 @@
 #include "automation/file_dialogs.h"
 #include "automation/input_injector.h"
 #include "automation/window_finder.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/coffee_time_ui.h"
 #include "workflow/image_check.h"
 #include "workflow/path_checks.h"

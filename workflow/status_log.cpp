@@ -1,6 +1,6 @@
 #include "workflow/status_log.h"
 
-#include "platform/messages.h"
+#include "platform/api_values.h"
 
 namespace workflow {
 

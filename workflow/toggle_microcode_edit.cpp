@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "automation/input_injector.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/coffee_time_ui.h"
 #include "workflow/detect_microcodes.h"
 #include "workflow/microcode_slots.h"

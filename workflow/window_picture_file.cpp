@@ -6,7 +6,7 @@
 #include "automation/file_access.h"
 #include "automation/gbk_text.h"
 #include "imaging/bmp_encoder.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "workflow/label_folder.h"
 #include "workflow/status_log.h"
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "platform/native/iconv_code_page.h"
 
 namespace fake {

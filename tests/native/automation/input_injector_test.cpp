@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/gbk_text.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "tests/fakes/fake_desktop.h"
 
 namespace automation {

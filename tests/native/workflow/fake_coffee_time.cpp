@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "standins/image_format/bios_image.h"
 #include "tests/fakes/firmware_image_builder.h"
 

@@ -9,7 +9,7 @@
 
 #include "automation/gbk_text.h"
 #include "automation/input_injector.h"
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "tests/fakes/fake_desktop.h"
 #include "tests/fakes/fake_form.h"
 #include "tests/fakes/fake_image_finder.h"

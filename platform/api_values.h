@@ -1,6 +1,9 @@
 #pragma once
-// Window message numbers and flags used by the toolkit, as the platform defines them.
-// Own names (k...) so this header can sit beside windows.h without macro clashes.
+// The platform's numeric values the seam passes: window messages and their flags, show and
+// window styles, message box flags and answers, wait results, system metrics, file attributes,
+// share flags and error codes, as the platform defines them. Own names (k...) so this header
+// can sit beside windows.h without macro clashes; win32/api_values_check.cpp holds each to
+// the platform's headers at build time.
 #include <cstdint>
 
 namespace platform {

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <cderr.h>
 
-#include "platform/messages.h"
+#include "platform/api_values.h"
 #include "platform/types.h"
 
 namespace platform {
