@@ -76,6 +76,12 @@ std::vector<MicrocodeEntry> DistinctMicrocodes(const ImageFacts& facts) {
   return entries;
 }
 
+std::vector<uint32_t> DistinctCpuids(const ImageFacts& facts) {
+  std::vector<uint32_t> cpuids;
+  for (const MicrocodeEntry& entry : DistinctMicrocodes(facts)) cpuids.push_back(entry.cpuid);
+  return cpuids;
+}
+
 std::vector<uint32_t> FitCpuids(const ImageFacts& facts) {
   std::vector<uint32_t> cpuids;
   if (!facts.fit) return cpuids;

@@ -88,6 +88,8 @@ struct MicrocodeEntry {
   bool operator==(const MicrocodeEntry&) const = default;
 };
 std::vector<MicrocodeEntry> DistinctMicrocodes(const ImageFacts& facts);
+// The same CPUIDs without their revisions.
+std::vector<uint32_t> DistinctCpuids(const ImageFacts& facts);
 
 // The CPUIDs the FIT's microcode entries serve (each update its own and those of its extended
 // signature table), each once, in table order; empty without a FIT.

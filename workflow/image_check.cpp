@@ -12,8 +12,8 @@
 #include "workflow/microcode_slots.h"
 #include "workflow/original_comparison.h"
 #include "workflow/status_log.h"
-#include "workflow/vendor_facts.h"
 #include "workflow/step_guards.h"
+#include "workflow/vendor_facts.h"
 #include "workflow/waits.h"
 
 namespace workflow {
@@ -24,12 +24,6 @@ constexpr firmware::MeVersion kWantedMe{11, 8, 77, 3664};
 constexpr std::string_view kPassed = "已核对：所选微码和ME版本11.8.77.3664都已写入魔改BIOS";
 constexpr std::string_view kMadeImageFailed =
     "魔改BIOS没有通过核对,请看状态栏中的警告,不要刷入这个BIOS";
-
-std::vector<uint32_t> CpuidsOf(const firmware::ImageFacts& facts) {
-  std::vector<uint32_t> cpuids;
-  for (const firmware::MicrocodeEntry& entry : firmware::DistinctMicrocodes(facts)) cpuids.push_back(entry.cpuid);
-  return cpuids;
-}
 
 bool Contains(const std::vector<uint32_t>& cpuids, uint32_t cpuid) {
   return std::find(cpuids.begin(), cpuids.end(), cpuid) != cpuids.end();
@@ -58,7 +52,7 @@ void AddFitWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
     if (!Contains(needed, cpuid)) needed.push_back(cpuid);
   }
   const std::vector<uint32_t> listed = firmware::FitCpuids(facts);
-  const std::vector<uint32_t> held = CpuidsOf(facts);
+  const std::vector<uint32_t> held = firmware::DistinctCpuids(facts);
   for (uint32_t cpuid : needed) {
     if (Contains(held, cpuid) && !Contains(listed, cpuid)) {
       warnings.push_back("警告：魔改BIOS的FIT表没有列出微码" + firmware::HexText(cpuid) + ",处理器可能无法加载它");
@@ -75,7 +69,7 @@ bool IsKnownCpuid(uint32_t cpuid) {
 std::vector<std::string> MadeImageWarnings(const StepContext& ctx, const firmware::ImageFacts& facts,
                                            const std::vector<uint32_t>& wantedMicrocodes) {
   std::vector<std::string> warnings;
-  const std::vector<uint32_t> held = CpuidsOf(facts);
+  const std::vector<uint32_t> held = firmware::DistinctCpuids(facts);
   for (uint32_t cpuid : wantedMicrocodes) {
     if (Contains(held, cpuid)) continue;
     const std::string text = firmware::HexText(cpuid);

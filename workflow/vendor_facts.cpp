@@ -3,12 +3,7 @@
 namespace workflow {
 
 std::vector<uint32_t> VendorCpuids(const WorkflowState& state) {
-  std::vector<uint32_t> cpuids;
-  if (!state.vendorFacts) return cpuids;
-  for (const firmware::MicrocodeEntry& entry : firmware::DistinctMicrocodes(*state.vendorFacts)) {
-    cpuids.push_back(entry.cpuid);
-  }
-  return cpuids;
+  return state.vendorFacts ? firmware::DistinctCpuids(*state.vendorFacts) : std::vector<uint32_t>{};
 }
 
 std::vector<uint32_t> VendorFitCpuids(const WorkflowState& state) {
